@@ -1,0 +1,84 @@
+#include "base/numbers.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace reelmark {
+namespace {
+
+bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+}  // namespace
+
+double LeadingNumber(std::wstring_view text) {
+  size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  // Collect the longest prefix that forms a number, as narrow ASCII for from_chars.
+  std::string number;
+  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) {
+    if (text[i] == L'-') number.push_back('-');
+    ++i;
+  }
+  bool digits = false;
+  while (i < text.size() && IsDigit(text[i])) { number.push_back(static_cast<char>(text[i++])); digits = true; }
+  if (i < text.size() && text[i] == L'.') {
+    number.push_back('.');
+    ++i;
+    while (i < text.size() && IsDigit(text[i])) { number.push_back(static_cast<char>(text[i++])); digits = true; }
+  }
+  if (!digits) return 0.0;
+  // An exponent counts only when digits follow it ("1e" is the number 1).
+  if (i < text.size() && (text[i] == L'e' || text[i] == L'E')) {
+    size_t j = i + 1;
+    std::string exponent = "e";
+    if (j < text.size() && (text[j] == L'+' || text[j] == L'-')) exponent.push_back(static_cast<char>(text[j++]));
+    if (j < text.size() && IsDigit(text[j])) {
+      while (j < text.size() && IsDigit(text[j])) exponent.push_back(static_cast<char>(text[j++]));
+      number += exponent;
+    }
+  }
+  double value = 0.0;
+  const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+  (void)end;
+  if (ec == std::errc::result_out_of_range) {
+    // Too large or too small for a double: clamp the large ones, the small ones are 0.
+    const size_t e = number.find('e');
+    const bool large = e == std::string::npos || number[e + 1] != '-';
+    const bool negative = number[0] == '-';
+    if (!large) return 0.0;
+    return negative ? -DBL_MAX : DBL_MAX;
+  }
+  return value;
+}
+
+std::int32_t ClampToInt32(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
+  if (value <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
+  return static_cast<std::int32_t>(value);
+}
+
+std::int32_t ClampToInt32(std::int64_t value) {
+  if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+  if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+  return static_cast<std::int32_t>(value);
+}
+
+std::int32_t RoundHalfEven(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
+  if (value <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
+  const double floor = std::floor(value);
+  const double fraction = value - floor;
+  double rounded = floor;
+  if (fraction > 0.5 || (fraction == 0.5 && std::fmod(floor, 2.0) != 0.0)) rounded = floor + 1.0;
+  return ClampToInt32(rounded);
+}
+
+std::int32_t WholeNumber(std::wstring_view text) { return RoundHalfEven(LeadingNumber(text)); }
+
+}  // namespace reelmark

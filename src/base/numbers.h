@@ -1,0 +1,25 @@
+// Numbers read from text, the way every value of the INI files is read.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace reelmark {
+
+// The number at the start of a text: leading blanks are skipped, then an optional sign,
+// digits with an optional decimal point and an optional exponent; reading stops at the
+// first character that cannot continue the number. 0 when there is none. Never
+// infinite: a value beyond the range of double is clamped to its largest value.
+double LeadingNumber(std::wstring_view text);
+
+// Rounded to the nearest whole number, a half going to the even neighbour
+// (0.5 -> 0, 1.5 -> 2, -2.5 -> -2), and clamped to the 32-bit range.
+std::int32_t RoundHalfEven(double value);
+
+// LeadingNumber, then RoundHalfEven: how a switch or a count is read.
+std::int32_t WholeNumber(std::wstring_view text);
+
+std::int32_t ClampToInt32(std::int64_t value);
+std::int32_t ClampToInt32(double value);
+
+}  // namespace reelmark

@@ -1,0 +1,44 @@
+#include "model/list_box.h"
+
+namespace reelmark {
+
+const std::wstring& ListBox::Row(int index) const {
+  static const std::wstring empty;
+  return index >= 0 && index < Count() ? rows_[static_cast<size_t>(index)] : empty;
+}
+
+void ListBox::Append(std::wstring text) { Insert(Count(), std::move(text)); }
+
+void ListBox::Insert(int index, std::wstring text) {
+  if (index < 0 || index > Count()) index = Count();
+  rows_.insert(rows_.begin() + index, std::move(text));
+  if (selected_ >= index) ++selected_;  // the selection stays on its row
+  if (observer_) observer_->RowInserted(index, rows_[static_cast<size_t>(index)]);
+}
+
+void ListBox::Remove(int index) {
+  if (index < 0 || index >= Count()) return;
+  rows_.erase(rows_.begin() + index);
+  if (selected_ == index) selected_ = -1;
+  else if (selected_ > index) --selected_;
+  if (observer_) observer_->RowRemoved(index);
+}
+
+void ListBox::Clear() {
+  rows_.clear();
+  selected_ = -1;
+  if (observer_) observer_->Cleared();
+}
+
+void ListBox::Select(int index) {
+  selected_ = index >= 0 && index < Count() ? index : -1;
+  if (observer_) observer_->SelectionChanged(selected_);
+  if (onSelect_) onSelect_();
+}
+
+void ListBox::SetVisible(bool visible) {
+  visible_ = visible;
+  if (observer_) observer_->VisibilityChanged(visible);
+}
+
+}  // namespace reelmark

@@ -1,0 +1,52 @@
+// A list box as a plain model: rows of text, one selected index, visibility. It keeps
+// the selection the way the system's list box does when rows are inserted or removed,
+// and runs its selection handler whenever a row is selected, from code or by the user.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace reelmark {
+
+class ListBoxObserver {
+ public:
+  virtual ~ListBoxObserver() = default;
+  virtual void RowInserted(int index, const std::wstring& text) = 0;
+  virtual void RowRemoved(int index) = 0;
+  virtual void Cleared() = 0;
+  virtual void SelectionChanged(int index) = 0;
+  virtual void VisibilityChanged(bool visible) = 0;
+};
+
+class ListBox {
+ public:
+  int Count() const { return static_cast<int>(rows_.size()); }
+  const std::wstring& Row(int index) const;  // the empty text outside the rows
+  const std::vector<std::wstring>& Rows() const { return rows_; }
+  int SelectedIndex() const { return selected_; }
+  std::wstring SelectedText() const { return Row(selected_); }
+  bool Visible() const { return visible_; }
+
+  void Append(std::wstring text);
+  // Inserts before `index` (at the end when index is the row count or beyond).
+  void Insert(int index, std::wstring text);
+  void Remove(int index);  // a row outside the list is ignored
+  void Clear();
+  // Selects a row (-1 for none) and runs the selection handler; an index outside the
+  // rows selects nothing.
+  void Select(int index);
+  void SetVisible(bool visible);
+
+  void SetSelectionHandler(std::function<void()> handler) { onSelect_ = std::move(handler); }
+  void SetObserver(ListBoxObserver* observer) { observer_ = observer; }
+
+ private:
+  std::vector<std::wstring> rows_;
+  int selected_ = -1;
+  bool visible_ = true;
+  std::function<void()> onSelect_;
+  ListBoxObserver* observer_ = nullptr;
+};
+
+}  // namespace reelmark

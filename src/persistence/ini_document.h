@@ -1,0 +1,58 @@
+// Our INI engine: reads and edits INI text the way the Windows private-profile
+// functions do, byte-oriented and line-preserving. Names and values are bytes in the
+// ANSI code page; double-byte characters are walked whole, so a trail byte never acts
+// as '[' or ']' and is never case-folded.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace reelmark {
+
+class IniDocument {
+ public:
+  IniDocument() = default;
+  explicit IniDocument(std::string bytes);
+
+  // The value of the first key named `key` in the first section named `section`
+  // (names compared without regard to ASCII case, parameters trimmed of spaces), or
+  // nothing when the section or the key is absent. The value is whole: no length limit.
+  // Blanks around it are removed and one pair of matching outer quotes is taken off.
+  std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+
+  // Writes `key=value` as the platform does: an existing key's line is replaced where
+  // it stands (keeping the file's spelling of the key), a new key goes after the last
+  // key of its section, a new section at the end of the file. Every other byte stays.
+  // Returns false when the bytes did not change (the same value was already there).
+  bool Set(std::string_view section, std::string_view key, std::string_view value);
+
+  const std::string& Bytes() const { return bytes_; }
+
+ private:
+  struct Line {
+    size_t begin = 0;       // offset of the line's first byte
+    size_t contentEnd = 0;  // offset after the last byte before the line end
+    size_t end = 0;         // offset after the line end (== contentEnd when unterminated)
+  };
+  struct Section {
+    size_t headerLine = 0;                    // index into lines_
+    size_t firstLine = 0;                     // first line after the header
+    size_t endLine = 0;                       // one past the section's last line
+  };
+
+  void Parse();
+  std::optional<size_t> FindSection(std::string_view section) const;
+  std::optional<size_t> FindKeyLine(const Section& s, std::string_view key) const;
+
+  std::string bytes_;
+  std::vector<Line> lines_;
+  std::vector<Section> sections_;
+  // Folded section name -> index of its first occurrence in sections_.
+  std::unordered_map<std::string, size_t> sectionIndex_;
+};
+
+}  // namespace reelmark

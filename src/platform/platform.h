@@ -1,0 +1,82 @@
+// The seam between the program's rules and the system. Everything the portable core
+// needs from Windows passes through this interface; the Win32 implementation calls the
+// real system, the one under tests/ simulates it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace reelmark {
+
+struct Menu;
+
+using WindowHandle = std::uintptr_t;
+
+struct TopLevelWindow {
+  WindowHandle handle = 0;
+  std::wstring title;
+};
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+// File attribute bits, as the system numbers them.
+inline constexpr std::uint32_t kAttributeReadOnly = 0x1;
+inline constexpr std::uint32_t kAttributeHidden = 0x2;
+inline constexpr std::uint32_t kAttributeSystem = 0x4;
+inline constexpr std::uint32_t kAttributeDirectory = 0x10;
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // --- files; paths are full paths in the program's text ---
+  // The whole file, or nothing when it cannot be read.
+  virtual std::optional<std::string> ReadFileBytes(const std::wstring& path) = 0;
+  // Rewrites the file in place (created when missing), keeping its attributes.
+  virtual bool WriteFileInPlace(const std::wstring& path, std::string_view bytes) = 0;
+  // Writes a new file beside it, flushes it and puts it in place of the old one in one
+  // step: readers see the old file or the new one, never a part of either.
+  virtual bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) = 0;
+  virtual bool RemoveFile(const std::wstring& path) = 0;
+  // The attribute bits, or nothing when the path does not exist.
+  virtual std::optional<std::uint32_t> FileAttributes(const std::wstring& path) = 0;
+  virtual bool SetAttributes(const std::wstring& path, std::uint32_t attributes) = 0;
+
+  // --- the user ---
+  // A modal message box owned by the main window, without an icon; Yes is the default.
+  virtual MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& title,
+                                    MessageButtons buttons) = 0;
+  // Opens the menu as a popup at the mouse position; a chosen item arrives later as
+  // its command.
+  virtual void ShowPopupMenu(const Menu& menu) = 0;
+
+  // --- other programs ---
+  // Every top-level window, from the top of the Z order down, hidden ones included.
+  virtual std::vector<TopLevelWindow> TopLevelWindows() = 0;
+  virtual WindowHandle OwnWindow() = 0;
+  // Posts WM_CLOSE to the window, then waits until its process has ended, at most
+  // `maxWaitMs`. False when the process could not be waited on (nothing was waited).
+  virtual bool CloseWindowAndWaitForExit(WindowHandle window, unsigned maxWaitMs) = 0;
+  virtual void Sleep(unsigned milliseconds) = 0;
+  // Starts a process shown normally, not waited for; the result is not looked at.
+  virtual void StartProcess(const std::wstring& commandLine) = 0;
+
+  // --- the program itself ---
+  // The directory of the running executable, without a trailing backslash.
+  virtual std::wstring ProgramDirectory() = 0;
+  virtual int ScreenWidth() = 0;
+  virtual int ScreenHeight() = 0;
+  // Ends the program at once: no unload handler runs.
+  virtual void EndProgram() = 0;
+  // Destroys the main window after its unload handler has run; the program then ends.
+  virtual void DestroyMainWindow() = 0;
+};
+
+// The file-exists test: an existing file that is neither a folder nor hidden nor system.
+bool IsPlainFile(Platform& platform, const std::wstring& path);
+
+}  // namespace reelmark

@@ -1,0 +1,91 @@
+// The program's one window as a plain object: its controls as models and its handlers,
+// named after the control and the event. The Win32 shell mirrors the models into real
+// controls and turns real input into these handler calls; it holds no rule of its own.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "model/controls.h"
+#include "model/list_box.h"
+#include "model/menu.h"
+#include "platform/platform.h"
+
+namespace reelmark {
+
+class Form1 {
+ public:
+  explicit Form1(Platform& platform);
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
+
+  // --- controls ---
+  ListBox List1;
+  Label Label1, Label2, Label3, Label4;
+  Button Command1, Command2, Command3, Command4;
+  std::array<CheckBox, 3> Check1;
+  Menu mnumov, mnuTray;
+  WindowModel window;  // outer rectangle in pixels, as the shell reports it
+
+  // --- state shared by the handlers ---
+  std::int32_t CurrentRow = 0;
+  std::int32_t FixedWidth = 0;
+  std::int32_t FixedHeight = 0;
+
+  // --- life ---
+  void Form_Load();
+  // Runs the unload handler once, then lets the platform destroy the window.
+  void Unload();
+  bool Ended() const { return ended_; }  // ended at once or unloaded
+
+  // --- events ---
+  void List1_Click();
+  void List1_DblClick();
+  void List1_KeyPress(int keyAscii);
+  void List1_MouseDown(int button);
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+  void Command4_Click();
+  void Check1_Click(int index);
+  // A menu item chosen from either popup menu, by its command ID.
+  void MenuCommand(int commandId);
+
+  void moveup_Click();
+  void movedown_Click();
+  void clr1_Click();
+  void del1_Click();
+  void zouren_Click();
+  void bofang1_Click();
+  void bofang2_Click();
+  void bofang3_Click();
+  void bobangliebiao_Click();
+  void mplayer_Click();
+  void sc_Click();
+  void exit_Click();
+
+  // --- routines shared by handlers ---
+  void ddd();
+  WindowHandle FindAllApps(const std::wstring& str1);
+
+  // Told after the handlers moved or resized the window model.
+  void SetWindowChangeHandler(std::function<void()> handler) { onWindowChange_ = std::move(handler); }
+
+  std::wstring SettingsPath() const;    // kk.ini
+  std::wstring FavouritesPath() const;  // kk_fav.ini
+
+ private:
+  void Form_Unload();
+  void CentreWindow();
+  void EndAtOnce();
+  void ClosePlayerIfRunning();
+
+  Platform& platform_;
+  bool unloaded_ = false;
+  bool ended_ = false;
+  std::function<void()> onWindowChange_;
+};
+
+}  // namespace reelmark

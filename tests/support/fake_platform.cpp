@@ -1,0 +1,103 @@
+#include "fake_platform.h"
+
+#include <stdexcept>
+
+#include "model/menu.h"
+
+namespace reelmark::testing {
+
+std::wstring FakePlatform::Key(const std::wstring& path) {
+  std::wstring key = path;
+  for (auto& c : key) {
+    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - 32);
+  }
+  return key;
+}
+
+void FakePlatform::PutFile(const std::wstring& path, std::string bytes, std::uint32_t attributes) {
+  files_[Key(path)] = File{std::move(bytes), attributes};
+}
+
+const FakePlatform::File* FakePlatform::GetFile(const std::wstring& path) const {
+  const auto it = files_.find(Key(path));
+  return it == files_.end() ? nullptr : &it->second;
+}
+
+std::string FakePlatform::Bytes(const std::wstring& path) const {
+  const File* file = GetFile(path);
+  return file ? file->bytes : std::string{};
+}
+
+bool FakePlatform::MayWrite() {
+  if (failWrites) return false;
+  if (writesAllowed >= 0 && writeCount >= writesAllowed) return false;
+  ++writeCount;
+  return true;
+}
+
+std::optional<std::string> FakePlatform::ReadFileBytes(const std::wstring& path) {
+  const File* file = GetFile(path);
+  if (!file || (file->attributes & kAttributeDirectory)) return std::nullopt;
+  return file->bytes;
+}
+
+bool FakePlatform::WriteFileInPlace(const std::wstring& path, std::string_view bytes) {
+  if (!MayWrite()) return false;
+  File& file = files_[Key(path)];
+  if (file.attributes & (kAttributeReadOnly | kAttributeDirectory)) return false;
+  file.bytes.assign(bytes);
+  return true;
+}
+
+bool FakePlatform::ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) {
+  if (!MayWrite()) return false;
+  const auto it = files_.find(Key(path));
+  if (it != files_.end() && (it->second.attributes & kAttributeDirectory)) return false;
+  files_[Key(path)] = File{std::string(bytes), 0};
+  return true;
+}
+
+bool FakePlatform::RemoveFile(const std::wstring& path) {
+  if (failWrites) return false;
+  return files_.erase(Key(path)) > 0;
+}
+
+std::optional<std::uint32_t> FakePlatform::FileAttributes(const std::wstring& path) {
+  const File* file = GetFile(path);
+  if (!file) return std::nullopt;
+  return file->attributes;
+}
+
+bool FakePlatform::SetAttributes(const std::wstring& path, std::uint32_t attributes) {
+  const auto it = files_.find(Key(path));
+  if (it == files_.end()) return false;
+  it->second.attributes = (it->second.attributes & kAttributeDirectory) | attributes;
+  return true;
+}
+
+MessageAnswer FakePlatform::ShowMessage(const std::wstring& text, const std::wstring& title,
+                                        MessageButtons buttons) {
+  messages.push_back({text, title, buttons});
+  if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+  if (answers.empty()) throw std::logic_error("a question was asked that the test did not expect");
+  const MessageAnswer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+void FakePlatform::ShowPopupMenu(const Menu& menu) { popupMenus.push_back(menu.name); }
+
+bool FakePlatform::CloseWindowAndWaitForExit(WindowHandle window, unsigned maxWaitMs) {
+  closedWindows.push_back(window);
+  // The closing program records its state, as the player does in its settings file.
+  const auto it = onClose.find(window);
+  if (it != onClose.end()) {
+    for (const auto& [path, bytes] : it->second) files_[Key(path)].bytes = bytes;
+  }
+  std::erase_if(windows, [window](const TopLevelWindow& w) { return w.handle == window; });
+  if (!canWaitForExit) return false;
+  exitWaits.push_back(maxWaitMs);
+  return true;
+}
+
+}  // namespace reelmark::testing
