@@ -1,0 +1,83 @@
+// The favourites: the list line that shows one in the list, the time text, and the
+// favourites file kk_fav.ini that keeps them, with the three options, between runs.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace reelmark {
+
+class Platform;
+
+// The list never holds more favourites than its four-digit number column can show.
+inline constexpr int kMaxFavourites = 9999;
+// The list shows every position this many seconds later than the position stored.
+inline constexpr std::int32_t kShownOffsetSeconds = 5;
+
+struct FavouriteEntry {
+  int number = 0;                  // its row in the list, 1 to 9999
+  std::int32_t storedSeconds = 0;  // the position the player reported
+  std::wstring path;
+};
+
+// Whole seconds as hh:mm:ss (each part at least two characters; signs kept as they fall).
+std::wstring timestr(std::int32_t time0);
+
+// The number with leading zeros to four digits (longer numbers stay as they are).
+std::wstring NumberField(int number);
+
+// number--hh:mm:ss--path
+std::wstring FormatListLine(int number, std::int32_t shownSeconds, std::wstring_view path);
+
+struct ParsedListLine {
+  std::int32_t storedSeconds = 0;
+  std::wstring path;
+};
+// Reads a row back: the path and the stored seconds (shown seconds less 5). A line in
+// the usual columns is read at its fixed positions; a longer time text (100 hours or
+// more, negative parts) is read up to its "--", so the path always comes back whole.
+ParsedListLine ParseListLine(std::wstring_view line);
+
+// Shown seconds for a stored time text: its leading number plus 5, rounded half to even.
+std::int32_t ShownSecondsFromStored(std::wstring_view timeText);
+
+// The three options of the favourites file, in the order they are written.
+inline constexpr std::array<const wchar_t*, 3> kOptionKeys{L"DelLast", L"DelLastPath", L"DblExit"};
+inline constexpr wchar_t kOptionsSection[] = L"options";
+
+// A number as the favourites file stores it: one leading blank unless negative.
+std::wstring StoredNumber(std::int64_t value);
+
+struct StoredFavourite {
+  std::wstring timeText;  // the raw time value (not yet converted)
+  std::wstring path;
+};
+
+// The favourites file read once: options and favourites 1, 2, ... up to the first
+// section without a Filename.
+class FavouritesFile {
+ public:
+  // Reads the file through the platform; a missing file has no options and no favourites.
+  static FavouritesFile Read(Platform& platform, const std::wstring& path);
+  static FavouritesFile Parse(std::string_view bytes);
+
+  bool exists = false;
+  // The stored option values as text, empty when absent.
+  std::array<std::wstring, 3> options;
+  std::vector<StoredFavourite> favourites;
+};
+
+// The whole favourites file as the program writes it: "options" with the three values,
+// then one section per row (1fav, 2fav, ...) with time and Filename.
+std::string ComposeFavouritesFile(const std::array<int, 3>& options,
+                                  const std::vector<ParsedListLine>& rows);
+
+// Writes the favourites file whole, in one step, and marks it hidden and system. When the
+// write fails the old file stays as it was.
+bool SaveFavouritesFile(Platform& platform, const std::wstring& path, const std::array<int, 3>& options,
+                        const std::vector<ParsedListLine>& rows);
+
+}  // namespace reelmark
