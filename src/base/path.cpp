@@ -16,6 +16,12 @@ std::wstring_view Mid(std::wstring_view text, size_t start, size_t length) {
   return FromPosition(text, start).substr(0, length);
 }
 
+std::wstring_view TrimSpaces(std::wstring_view text) {
+  const size_t first = text.find_first_not_of(L' ');
+  if (first == std::wstring_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(L' ') - first + 1);
+}
+
 bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {

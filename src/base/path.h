@@ -16,6 +16,9 @@ std::wstring_view FromPosition(std::wstring_view text, size_t start);
 // `length` characters from position `start` (counted from 1), fewer near the end.
 std::wstring_view Mid(std::wstring_view text, size_t start, size_t length);
 
+// The text without the space characters at its start and end.
+std::wstring_view TrimSpaces(std::wstring_view text);
+
 // Case-insensitive comparison of ASCII letters; every other character compares as itself.
 bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b);
 

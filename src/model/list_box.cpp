@@ -24,6 +24,16 @@ void ListBox::Remove(int index) {
   if (observer_) observer_->RowRemoved(index);
 }
 
+void ListBox::Replace(int index, std::wstring text) {
+  if (index < 0 || index >= Count()) return;
+  rows_[static_cast<size_t>(index)] = std::move(text);
+  if (selected_ == index) selected_ = -1;
+  if (observer_) {
+    observer_->RowRemoved(index);
+    observer_->RowInserted(index, rows_[static_cast<size_t>(index)]);
+  }
+}
+
 void ListBox::Clear() {
   rows_.clear();
   selected_ = -1;

@@ -32,6 +32,9 @@ class ListBox {
   // Inserts before `index` (at the end when index is the row count or beyond).
   void Insert(int index, std::wstring text);
   void Remove(int index);  // a row outside the list is ignored
+  // Puts new text in a row, as inserting it before the row and removing the old row
+  // would: a selection on that row is lost.
+  void Replace(int index, std::wstring text);
   void Clear();
   // Selects a row (-1 for none) and runs the selection handler; an index outside the
   // rows selects nothing.

@@ -1,0 +1,131 @@
+#include "persistence/favourites.h"
+
+#include <string>
+
+#include "base/numbers.h"
+#include "base/path.h"
+#include "base/text.h"
+#include "persistence/ini_document.h"
+#include "platform/platform.h"
+
+namespace reelmark {
+namespace {
+
+std::wstring TwoDigitsAtLeast(std::int64_t value) {
+  std::wstring text = std::to_wstring(value);
+  return text.size() == 1 ? L"0" + text : text;
+}
+
+std::string SectionName(size_t number) { return std::to_string(number) + "fav"; }
+
+std::wstring ReadValue(const IniDocument& doc, const std::string& section, const char* key) {
+  const auto value = doc.Get(section, key);
+  return value ? std::wstring(TrimSpaces(FromAnsi(*value))) : std::wstring{};
+}
+
+}  // namespace
+
+std::wstring timestr(std::int32_t time0) {
+  const std::int64_t h = time0 / 3600;
+  const std::int64_t r = time0 % 3600;
+  return TwoDigitsAtLeast(h) + L":" + TwoDigitsAtLeast(r / 60) + L":" + TwoDigitsAtLeast(r % 60);
+}
+
+std::wstring NumberField(int number) {
+  std::wstring digits = std::to_wstring(number);
+  return digits.size() < 4 ? std::wstring(4 - digits.size(), L'0') + digits : digits;
+}
+
+std::wstring FormatListLine(int number, std::int32_t shownSeconds, std::wstring_view path) {
+  std::wstring line = NumberField(number);
+  line += L"--";
+  line += timestr(shownSeconds);
+  line += L"--";
+  line += path;
+  return line;
+}
+
+ParsedListLine ParseListLine(std::wstring_view line) {
+  double h = 0, m = 0, s = 0;
+  ParsedListLine parsed;
+  // The shortest time text, hh:mm:ss, ends at character 14; a longer one (100 hours and
+  // more, negative parts) pushes the "--" before the path further right. A time text never
+  // holds "--" itself, so the first "--" from character 15 on ends it.
+  const size_t separator = line.size() > 14 ? line.find(L"--", 14) : std::wstring_view::npos;
+  if (separator == 14 || separator == std::wstring_view::npos) {
+    h = LeadingNumber(Mid(line, 7, 2));
+    m = LeadingNumber(Mid(line, 10, 2));
+    s = LeadingNumber(Mid(line, 13, 2));
+    parsed.path = FromPosition(line, 17);
+  } else {
+    std::wstring_view time = line.substr(6, separator - 6);
+    double* parts[] = {&h, &m, &s};
+    for (double* part : parts) {
+      const size_t colon = time.find(L':');
+      *part = LeadingNumber(time.substr(0, colon));
+      time = colon == std::wstring_view::npos ? std::wstring_view{} : time.substr(colon + 1);
+    }
+    parsed.path = line.substr(separator + 2);
+  }
+  parsed.storedSeconds = RoundHalfEven(h * 3600 + m * 60 + s - kShownOffsetSeconds);
+  return parsed;
+}
+
+std::int32_t ShownSecondsFromStored(std::wstring_view timeText) {
+  return RoundHalfEven(LeadingNumber(timeText) + kShownOffsetSeconds);
+}
+
+std::wstring StoredNumber(std::int64_t value) {
+  return value < 0 ? std::to_wstring(value) : L" " + std::to_wstring(value);
+}
+
+FavouritesFile FavouritesFile::Read(Platform& platform, const std::wstring& path) {
+  const auto bytes = platform.ReadFileBytes(path);
+  if (!bytes) return {};
+  return Parse(*bytes);
+}
+
+FavouritesFile FavouritesFile::Parse(std::string_view bytes) {
+  FavouritesFile file;
+  file.exists = true;
+  const IniDocument doc{std::string(bytes)};
+  for (size_t i = 0; i < kOptionKeys.size(); ++i) {
+    file.options[i] = ReadValue(doc, "options", ToAnsi(kOptionKeys[i]).c_str());
+  }
+  for (size_t k = 1; k <= static_cast<size_t>(kMaxFavourites); ++k) {
+    const std::string section = SectionName(k);
+    std::wstring path = ReadValue(doc, section, "Filename");
+    if (path.empty()) break;  // favourites end at the first section without a film
+    file.favourites.push_back({ReadValue(doc, section, "time"), std::move(path)});
+  }
+  return file;
+}
+
+std::string ComposeFavouritesFile(const std::array<int, 3>& options, const std::vector<ParsedListLine>& rows) {
+  std::string out = "[options]\r\n";
+  for (size_t i = 0; i < options.size(); ++i) {
+    out += ToAnsi(kOptionKeys[i]);
+    out += '=';
+    out += ToAnsi(StoredNumber(options[i]));
+    out += "\r\n";
+  }
+  for (size_t i = 0; i < rows.size(); ++i) {
+    out += '[';
+    out += SectionName(i + 1);
+    out += "]\r\ntime=";
+    out += ToAnsi(StoredNumber(rows[i].storedSeconds));
+    out += "\r\nFilename=";
+    out += ToAnsi(rows[i].path);
+    out += "\r\n";
+  }
+  return out;
+}
+
+bool SaveFavouritesFile(Platform& platform, const std::wstring& path, const std::array<int, 3>& options,
+                        const std::vector<ParsedListLine>& rows) {
+  if (!platform.ReplaceFileAtomically(path, ComposeFavouritesFile(options, rows))) return false;
+  platform.SetAttributes(path, kAttributeHidden | kAttributeSystem);
+  return true;
+}
+
+}  // namespace reelmark

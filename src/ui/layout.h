@@ -8,7 +8,7 @@
 
 namespace reelmark {
 
-enum class ControlKind { ListBox, Button, Label, CheckBox };
+enum class ControlKind { List, PushButton, StaticText, Check };
 
 struct ControlLayout {
   const char* name;
@@ -33,18 +33,18 @@ inline constexpr std::uint32_t kLabel2Colour = 0x0078ED63;
 
 // In tab order.
 inline constexpr std::array<ControlLayout, 12> kLayout{{
-    {"List1", ControlKind::ListBox, kList1, L"", 60, 1080, 7215, 2760},
-    {"Command2", ControlKind::Button, kCommand2, L"复制路径", 6000, 320, 1215, 315},
-    {"Label1", ControlKind::Label, kLabel1, L"文件名称：", 60, 60, 915, 255},
-    {"Label2", ControlKind::Label, kLabel2, L"", 1080, 60, 6195, 255},
-    {"Command3", ControlKind::Button, kCommand3, L"删除选定项", 3240, 720, 1095, 315},
-    {"Check1(0)", ControlKind::CheckBox, kCheck1Base + 0, L"退出时在收藏中删除正在选中的项 ", 60, 360, 3135, 255},
-    {"Command1", ControlKind::Button, kCommand1, L"退出", 6360, 720, 855, 315},
-    {"Label3", ControlKind::Label, kLabel3, L"Label3", 5760, 0, 1095, 255},
-    {"Check1(1)", ControlKind::CheckBox, kCheck1Base + 1, L"退出时在KK.ini删除播放文件路径", 60, 720, 3015, 255},
-    {"Label4", ControlKind::Label, kLabel4, L"", 120, 3960, 7095, 1095},
-    {"Check1(2)", ControlKind::CheckBox, kCheck1Base + 2, L"双击时播放并退出本程序", 3240, 360, 2355, 255},
-    {"Command4", ControlKind::Button, kCommand4, L"收藏正在播放的电影", 4380, 720, 1935, 315},
+    {"List1", ControlKind::List, kList1, L"", 60, 1080, 7215, 2760},
+    {"Command2", ControlKind::PushButton, kCommand2, L"复制路径", 6000, 320, 1215, 315},
+    {"Label1", ControlKind::StaticText, kLabel1, L"文件名称：", 60, 60, 915, 255},
+    {"Label2", ControlKind::StaticText, kLabel2, L"", 1080, 60, 6195, 255},
+    {"Command3", ControlKind::PushButton, kCommand3, L"删除选定项", 3240, 720, 1095, 315},
+    {"Check1(0)", ControlKind::Check, kCheck1Base + 0, L"退出时在收藏中删除正在选中的项 ", 60, 360, 3135, 255},
+    {"Command1", ControlKind::PushButton, kCommand1, L"退出", 6360, 720, 855, 315},
+    {"Label3", ControlKind::StaticText, kLabel3, L"Label3", 5760, 0, 1095, 255},
+    {"Check1(1)", ControlKind::Check, kCheck1Base + 1, L"退出时在KK.ini删除播放文件路径", 60, 720, 3015, 255},
+    {"Label4", ControlKind::StaticText, kLabel4, L"", 120, 3960, 7095, 1095},
+    {"Check1(2)", ControlKind::Check, kCheck1Base + 2, L"双击时播放并退出本程序", 3240, 360, 2355, 255},
+    {"Command4", ControlKind::PushButton, kCommand4, L"收藏正在播放的电影", 4380, 720, 1935, 315},
 }};
 
 // Menu command IDs, sent to the main window as WM_COMMAND.

@@ -1,0 +1,111 @@
+#include "ui/form1.h"
+
+#include "base/path.h"
+#include "player/player.h"
+#include "ui/layout.h"
+#include "ui/menus.h"
+#include "ui/texts.h"
+
+namespace reelmark {
+namespace {
+
+const wchar_t* DesignCaption(int id) {
+  for (const ControlLayout& control : kLayout) {
+    if (control.id == id) return control.caption;
+  }
+  return L"";
+}
+
+constexpr int kRightButton = 2;
+constexpr int kKeyW = 119;
+constexpr int kKeyS = 115;
+
+}  // namespace
+
+Form1::Form1(Platform& platform)
+    : Label1(DesignCaption(kLabel1)),
+      Label2(DesignCaption(kLabel2)),
+      Label3(DesignCaption(kLabel3)),
+      Label4(DesignCaption(kLabel4)),
+      Command1(DesignCaption(kCommand1)),
+      Command2(DesignCaption(kCommand2)),
+      Command3(DesignCaption(kCommand3)),
+      Command4(DesignCaption(kCommand4)),
+      Check1{CheckBox(DesignCaption(kCheck1Base + 0)), CheckBox(DesignCaption(kCheck1Base + 1)),
+             CheckBox(DesignCaption(kCheck1Base + 2))},
+      mnumov(MakeListMenu()),
+      mnuTray(MakeTrayMenu()),
+      platform_(platform) {
+  List1.SetSelectionHandler([this] { List1_Click(); });
+}
+
+std::wstring Form1::SettingsPath() const { return platform_.ProgramDirectory() + L"\\" + kSettingsFile; }
+std::wstring Form1::FavouritesPath() const { return platform_.ProgramDirectory() + L"\\" + kFavouritesFile; }
+
+WindowHandle Form1::FindAllApps(const std::wstring& str1) { return FindPlayerWindow(platform_, str1); }
+
+void Form1::ClosePlayerIfRunning() { ClosePlayer(platform_, FindAllApps(kPlayerTitlePrefix)); }
+
+void Form1::List1_Click() {
+  const int index = List1.SelectedIndex();
+  if (index > 0) Label2.SetCaption(std::wstring(FileNameOf(List1.SelectedText())));
+  CurrentRow = index;
+}
+
+void Form1::List1_KeyPress(int keyAscii) {
+  // Only the lower-case letters act; the key goes on to the list box afterwards.
+  if (keyAscii == kKeyW) moveup_Click();
+  if (keyAscii == kKeyS) movedown_Click();
+}
+
+void Form1::List1_MouseDown(int button) {
+  if (button == kRightButton) platform_.ShowPopupMenu(mnumov);
+}
+
+void Form1::MenuCommand(int commandId) {
+  switch (commandId) {
+    case kBofang1: bofang1_Click(); break;
+    case kBofang3: bofang3_Click(); break;
+    case kBofang2: bofang2_Click(); break;
+    case kMoveUp: moveup_Click(); break;
+    case kMoveDown: movedown_Click(); break;
+    case kClr1: clr1_Click(); break;
+    case kDel1: del1_Click(); break;
+    case kBobangliebiao: bobangliebiao_Click(); break;
+    case kMplayer: mplayer_Click(); break;
+    case kZouren: zouren_Click(); break;
+    case kSc: sc_Click(); break;
+    case kExit: exit_Click(); break;
+    default: break;
+  }
+}
+
+void Form1::Command1_Click() { Unload(); }
+void Form1::exit_Click() { Unload(); }
+void Form1::del1_Click() { Command3_Click(); }
+void Form1::sc_Click() { Command4_Click(); }
+void Form1::Command4_Click() { ddd(); }
+void Form1::bofang1_Click() { List1_DblClick(); }
+
+void Form1::Unload() {
+  if (unloaded_ || ended_) return;
+  unloaded_ = true;
+  Form_Unload();
+  ended_ = true;
+  platform_.DestroyMainWindow();
+}
+
+void Form1::EndAtOnce() {
+  ended_ = true;
+  platform_.EndProgram();
+}
+
+void Form1::zouren_Click() { EndAtOnce(); }
+
+void Form1::CentreWindow() {
+  window.top = (platform_.ScreenHeight() - window.height) / 2;
+  window.left = (platform_.ScreenWidth() - window.width) / 2;
+  if (onWindowChange_) onWindowChange_();
+}
+
+}  // namespace reelmark

@@ -1,0 +1,113 @@
+// Start-up: from nothing to a shown window with the favourites loaded and reconciled
+// with the film the player played last.
+#include <optional>
+
+#include "base/numbers.h"
+#include "base/path.h"
+#include "persistence/favourites.h"
+#include "persistence/player_settings.h"
+#include "player/player.h"
+#include "ui/form1.h"
+#include "ui/texts.h"
+
+namespace reelmark {
+namespace {
+
+// A stored option counts only when its whole text is a number that gives 0, 1 or 2;
+// anything else leaves its box as it is.
+std::optional<int> StoredOptionValue(std::wstring_view text) {
+  text = TrimSpaces(text);
+  size_t i = (!text.empty() && (text[0] == L'+' || text[0] == L'-')) ? 1 : 0;
+  bool digits = false, point = false;
+  for (; i < text.size(); ++i) {
+    if (text[i] >= L'0' && text[i] <= L'9') digits = true;
+    else if (text[i] == L'.' && !point) point = true;
+    else return std::nullopt;
+  }
+  if (!digits) return std::nullopt;
+  const int value = RoundHalfEven(LeadingNumber(text));
+  if (value < 0 || value > 2) return std::nullopt;
+  return value;
+}
+
+std::wstring Question(std::initializer_list<std::wstring_view> lines) {
+  std::wstring text;
+  for (std::wstring_view line : lines) {
+    if (!text.empty()) text += texts::kQuestionBreak;
+    text += line;
+  }
+  return text;
+}
+
+}  // namespace
+
+void Form1::Form_Load() {
+  FixedWidth = window.width;
+  FixedHeight = window.height;
+  CentreWindow();
+  Label4.SetCaption(texts::kHelp);
+  // The tray icon is installed here, before anything can end the program.
+
+  PlayerSettings settings(platform_, SettingsPath());
+  if (!settings.Exists()) {
+    platform_.ShowMessage(texts::kNotInPlayerFolder, texts::kNoticeTitle, MessageButtons::Ok);
+    EndAtOnce();
+    return;
+  }
+
+  if (!settings.AutoResume() &&
+      platform_.ShowMessage(texts::kAutoResumeOffStartUp, texts::kAutoResumeTitle, MessageButtons::YesNo) ==
+          MessageAnswer::Yes) {
+    settings.SwitchAutoResumeOn();
+    settings.SetResume(true);
+    platform_.ShowMessage(texts::kRestartPlayer, texts::kNoticeTitle, MessageButtons::Ok);
+  }
+
+  ClosePlayerIfRunning();
+  const CapturedFilm captured = settings.ReadCapturedFilm();
+  Label3.SetCaption(L"");
+
+  List1.SetVisible(false);
+  List1.Clear();
+  List1.Append(texts::kHeaderRow);
+
+  const FavouritesFile stored = FavouritesFile::Read(platform_, platform_.ProgramDirectory() + L"\\kk_fav.INI");
+  if (stored.exists) {
+    for (size_t i = 0; i < Check1.size(); ++i) {
+      if (const auto value = StoredOptionValue(stored.options[i])) Check1[i].SetValue(*value);
+    }
+  }
+
+  int k = 1;
+  int matches = 0;
+  for (const StoredFavourite& favourite : stored.favourites) {
+    std::int32_t shown = ShownSecondsFromStored(favourite.timeText);
+    if (favourite.path == captured.path) {
+      CurrentRow = k;
+      ++matches;
+      if (captured.shownSeconds != shown &&
+          platform_.ShowMessage(Question({std::wstring(texts::kCurrentTimeIs) + timestr(captured.shownSeconds),
+                                          std::wstring(texts::kEarlierTimeWas) + timestr(shown),
+                                          texts::kUpdateEarlier}),
+                                std::wstring(FileNameOf(captured.path)), MessageButtons::YesNo) == MessageAnswer::Yes) {
+        shown = captured.shownSeconds;
+      }
+    }
+    List1.Append(FormatListLine(k, shown, favourite.path));
+    ++k;
+  }
+
+  // A full list has no number left to give: the film is then not offered.
+  if (!captured.path.empty() && matches == 0 && k <= kMaxFavourites &&
+      platform_.ShowMessage(Question({texts::kNotAFavourite, texts::kAddIt}), std::wstring(FileNameOf(captured.path)),
+                            MessageButtons::YesNo) == MessageAnswer::Yes) {
+    CurrentRow = k;
+    List1.Append(FormatListLine(k, captured.shownSeconds, captured.path));
+  }
+
+  List1.Select(CurrentRow);
+  List1.SetVisible(true);
+  // The global hot key is registered here, last.
+}
+
+}  // namespace reelmark
