@@ -6,8 +6,11 @@ set -euo pipefail
 need=()
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
+# wine32 runs the 32-bit product where the kernel runs 32-bit programs; wine64 and the
+# x86_64 cross compiler serve machines where it does not (see scripts/wine-arch.sh).
 pkgs=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
-      g++-mingw-w64-i686 wine wine32:i386 xvfb xauth fonts-wqy-microhei imagemagick)
+      g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64
+      xvfb xauth x11-utils fonts-wqy-microhei imagemagick)
 for p in "${pkgs[@]}"; do have_pkg "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0
 

@@ -44,7 +44,7 @@ class FakePlatform : public Platform {
   std::vector<unsigned> sleeps;
   std::vector<unsigned> exitWaits;
   std::vector<std::wstring> startedProcesses;
-  std::vector<std::wstring> popupMenus;  // the names of the menus shown
+  std::vector<std::string> popupMenus;  // the names of the menus shown
   int screenWidth = 1024, screenHeight = 768;
   bool ended = false;
   bool destroyed = false;

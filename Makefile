@@ -1,0 +1,49 @@
+# Reelmark: the few commands a developer needs. Each installs what it lacks first.
+#   make run    build the program and start it under Wine in a demo player folder
+#   make test   build everything and run every test (native, under Wine, end to end, fuzz)
+#   make dist   the 32-bit program at dist/reelmark.exe
+#   make bench  the benchmarks of loading and saving favourites
+.PHONY: all bootstrap native wintest dist fuzz test run bench clean
+
+JOBS ?= 2
+WIN_ARCH = $(shell scripts/wine-arch.sh)
+
+all: dist
+
+bootstrap:
+	@scripts/bootstrap.sh
+
+native: bootstrap
+	cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug -DREELMARK_SANITIZE=ON >/dev/null
+	cmake --build build/native -j$(JOBS)
+
+wintest: bootstrap
+	cmake -S . -B build/win-test -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-$(WIN_ARCH).cmake >/dev/null
+	cmake --build build/win-test -j$(JOBS)
+
+dist: bootstrap
+	cmake -S . -B build/dist -DCMAKE_BUILD_TYPE=MinSizeRel -DREELMARK_TESTS=OFF \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake >/dev/null
+	cmake --build build/dist -j$(JOBS) --target reelmark standin_player
+	mkdir -p dist
+	cp build/dist/src/platform/win32/reelmark.exe dist/reelmark.exe
+	@scripts/check-dist.sh dist/reelmark.exe
+
+fuzz: bootstrap
+	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DREELMARK_TESTS=OFF -DREELMARK_FUZZ=ON >/dev/null
+	cmake --build build/fuzz -j$(JOBS)
+
+test: native wintest dist fuzz
+	@scripts/run-tests.sh
+
+run: wintest
+	scripts/demo.sh
+
+bench: bootstrap
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DREELMARK_TESTS=OFF -DREELMARK_BENCH=ON >/dev/null
+	cmake --build build/bench -j$(JOBS) --target reelmark_bench
+	build/bench/tests/bench/reelmark_bench
+
+clean:
+	rm -rf build dist demo

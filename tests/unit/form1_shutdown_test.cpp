@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "form1_fixture.h"
+#include "persistence/favourites.h"
+#include "ui/texts.h"
+
+namespace reelmark {
+namespace {
+
+using testing::FavouritesBytes;
+using testing::ShownMessage;
+
+class ShutDown : public testing::Form1Test {
+ protected:
+  std::string Written() const { return platform.Bytes(FavouritesPath()); }
+};
+
+TEST_F(ShutDown, WritesOptionsThenEveryRowAndMarksTheFileHiddenAndSystem) {
+  LoadFavourites({{3720, "C:\\film\\a.avi"}, {-5, "D:\\\xB5\xE7\xD3\xB0\\b.rmvb"}, {55, "E:\\c.mkv"}});
+  form->Command1_Click();
+  EXPECT_EQ(Written(),
+            "[options]\r\nDelLast= 0\r\nDelLastPath= 0\r\nDblExit= 0\r\n"
+            "[1fav]\r\ntime= 3720\r\nFilename=C:\\film\\a.avi\r\n"
+            "[2fav]\r\ntime=-5\r\nFilename=D:\\\xB5\xE7\xD3\xB0\\b.rmvb\r\n"
+            "[3fav]\r\ntime= 55\r\nFilename=E:\\c.mkv\r\n");
+  EXPECT_EQ(platform.GetFile(FavouritesPath())->attributes, kAttributeHidden | kAttributeSystem);
+  EXPECT_TRUE(platform.destroyed);
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(ShutDown, GapsAndOldNumbersDisappearAndEditsPersist) {
+  PutSettings("[Option]\r\nauto_resume=1\r\n");
+  PutFavourites("[1fav]\r\ntime=1\r\nFilename=C:\\1.avi\r\n[2fav]\r\nFilename=C:\\2.avi\r\n[4fav]\r\ntime=4\r\nFilename=C:\\4.avi\r\n");
+  form->Form_Load();
+  form->List1.Select(2);
+  form->moveup_Click();
+  form->exit_Click();
+  EXPECT_EQ(Written(),
+            "[options]\r\nDelLast= 0\r\nDelLastPath= 0\r\nDblExit= 0\r\n"
+            "[1fav]\r\ntime= 0\r\nFilename=C:\\2.avi\r\n"
+            "[2fav]\r\ntime= 1\r\nFilename=C:\\1.avi\r\n");
+}
+
+TEST_F(ShutDown, TheCurrentFavouriteIsRemovedWhenTheOptionAsksAndTheUserAgrees) {
+  for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
+    platform = {};
+    NewForm();
+    LoadFavourites({{1, "C:\\1.avi"}, {2, "C:\\x\\2.avi"}, {3, "C:\\3.avi"}});
+    form->Check1[0].SetValue(1);
+    form->List1.Select(2);
+    Answer({answer});
+    form->Unload();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0], (ShownMessage{L"你确定要在列表中删除\n\r2.avi", L"提示", MessageButtons::YesNo}));
+    const FavouritesFile file = FavouritesFile::Read(platform, FavouritesPath());
+    if (answer == MessageAnswer::Yes) {
+      ASSERT_EQ(file.favourites.size(), 2u);
+      EXPECT_EQ(file.favourites[1].path, L"C:\\3.avi");
+    } else {
+      EXPECT_EQ(file.favourites.size(), 3u);
+    }
+    EXPECT_EQ(file.options[0], L"1");
+  }
+}
+
+TEST_F(ShutDown, NoQuestionForTheHeaderRowOrAStaleCurrentRow) {
+  LoadFavourites({{1, "C:\\1.avi"}});
+  form->Check1[0].SetValue(1);
+  form->List1.Select(0);
+  form->Unload();
+  EXPECT_TRUE(platform.messages.empty());
+
+  platform = {};
+  NewForm();
+  LoadFavourites({{1, "C:\\1.avi"}, {2, "C:\\2.avi"}});
+  form->Check1[0].SetValue(1);
+  form->List1.Select(2);
+  Answer({MessageAnswer::Yes});
+  form->clr1_Click();
+  form->Unload();
+  EXPECT_EQ(platform.messages.size(), 1u);  // only the clear question
+  EXPECT_EQ(Written(), "[options]\r\nDelLast= 1\r\nDelLastPath= 0\r\nDblExit= 0\r\n");
+}
+
+TEST_F(ShutDown, ForgettingThePlayersFilmBlanksOnlyItsFilename) {
+  LoadFavourites({});
+  PutSettings("[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=C:\\a.avi\r\ntime=12\r\nresume=1\r\n");
+  form->Check1[1].SetValue(1);
+  form->Unload();
+  EXPECT_EQ(platform.Bytes(SettingsPath()),
+            "[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=\r\ntime=12\r\nresume=1\r\n");
+}
+
+TEST_F(ShutDown, RunsOnceWhicheverWayTheWindowIsClosed) {
+  LoadFavourites({{1, "C:\\1.avi"}});
+  form->Check1[0].SetValue(1);
+  form->List1.Select(1);
+  Answer({MessageAnswer::No});
+  form->Command1_Click();
+  form->Unload();
+  form->exit_Click();
+  EXPECT_EQ(platform.messages.size(), 1u);
+}
+
+TEST_F(ShutDown, LeavingAtOnceWritesNothing) {
+  LoadFavourites({{1, "C:\\1.avi"}});
+  const std::string before = Written();
+  form->List1.Append(FormatListLine(2, 0, L"C:\\dropped.avi"));
+  form->zouren_Click();
+  form->Unload();
+  EXPECT_TRUE(platform.ended);
+  EXPECT_FALSE(platform.destroyed);
+  EXPECT_EQ(Written(), before);
+}
+
+TEST_F(ShutDown, AFailedWriteKeepsTheFavouritesOfTheLastRun) {
+  LoadFavourites({{1, "C:\\1.avi"}, {2, "C:\\2.avi"}});
+  const std::string before = Written();
+  Answer({MessageAnswer::Yes});
+  form->clr1_Click();
+  platform.failWrites = true;
+  form->Unload();
+  EXPECT_EQ(Written(), before);
+}
+
+TEST_F(ShutDown, LongTimesAndLongPathsSurviveARestart) {
+  const std::string longPath = "C:\\" + std::string(250, 'x') + "\\film.avi";
+  LoadFavourites({{400000, longPath}, {-40000, "C:\\neg.avi"}});
+  form->Unload();
+  const FavouritesFile file = FavouritesFile::Read(platform, FavouritesPath());
+  ASSERT_EQ(file.favourites.size(), 2u);
+  EXPECT_EQ(file.favourites[0].timeText, L"400000");
+  EXPECT_EQ(file.favourites[0].path.size(), longPath.size());
+  EXPECT_EQ(file.favourites[1].timeText, L"-40000");
+}
+
+}  // namespace
+}  // namespace reelmark
