@@ -12,7 +12,7 @@ TEST(FavouritesFile, ReadsOptionsAndFavouritesUpToTheFirstGap) {
   const FavouritesFile file = FavouritesFile::Parse(
       "[options]\r\nDelLast= 1\r\nDelLastPath= 0\r\n"
       "[1fav]\r\ntime= 3720\r\nFilename=C:\\a.avi\r\n"
-      "[2FAV]\r\nfilename=D:\\电影\\b.rmvb\r\n"  // no time; names in any case
+      "[2FAV]\r\nfilename=D:\\\xB5\xE7\xD3\xB0\\b.rmvb\r\n"  // no time; names in any case
       "[4fav]\r\ntime= 1\r\nFilename=C:\\never.avi\r\n");
   EXPECT_TRUE(file.exists);
   EXPECT_EQ(file.options[0], L"1");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "form1_fixture.h"
+#include "persistence/favourites.h"
 #include "ui/layout.h"
 #include "ui/texts.h"
 
@@ -70,7 +71,7 @@ TEST_F(Editing, OnlyLowerCaseWAndSMoveTheCurrentFavourite) {
   LoadFavourites({{1, "C:\\1.avi"}, {2, "C:\\2.avi"}, {3, "C:\\3.avi"}});
   form->List1.Select(2);
   const auto before = Rows();
-  for (int key : {'W', 'S', 'x', 13}) {
+  for (int key : {int{'W'}, int{'S'}, int{'x'}, 13}) {
     form->List1_KeyPress(key);
     EXPECT_EQ(Rows(), before) << key;
   }

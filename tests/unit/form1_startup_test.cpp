@@ -44,7 +44,8 @@ TEST_F(StartUp, PlacesTheWindowAndFillsTheHelpText) {
   EXPECT_EQ(form->window.top, (768 - 400) / 2);
   EXPECT_EQ(form->Label4.Caption(), texts::kHelp);
   EXPECT_EQ(form->Label3.Caption(), L"");
-  EXPECT_EQ(std::count(std::wstring(texts::kHelp).begin(), std::wstring(texts::kHelp).end(), L'\n'), 5);
+  const std::wstring help = texts::kHelp;
+  EXPECT_EQ(std::count(help.begin(), help.end(), L'\n'), 5);
 }
 
 TEST_F(StartUp, OffersToSwitchAutoResumeOnAndLeavesTheFileAloneOnNo) {
@@ -184,7 +185,7 @@ TEST_F(StartUp, WithNoPlayerRunningThereIsNoPause) {
 
 TEST_F(StartUp, AFullListDoesNotOfferANewFilm) {
   std::vector<std::pair<int, std::string>> favourites;
-  for (int i = 1; i <= 9999; ++i) favourites.push_back({i, "C:\\" + std::to_string(i) + ".avi"});
+  for (int i = 1; i <= 9999; ++i) favourites.push_back({1, "C:\\" + std::to_string(i) + ".avi"});
   PutSettings("[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=C:\\new.avi\r\n");
   PutFavourites(FavouritesBytes(favourites) + "[10000fav]\r\ntime=1\r\nFilename=C:\\beyond.avi\r\n");
   form->Form_Load();
