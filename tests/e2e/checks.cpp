@@ -1,0 +1,49 @@
+#include "checks.h"
+
+#include "text.h"
+
+namespace e2e {
+
+bool Checks::Expect(bool ok, const std::string& message) {
+  if (!ok) failures_.push_back(message);
+  return ok;
+}
+
+bool Checks::ExpectText(std::string_view what, std::wstring_view expected, std::wstring_view seen) {
+  return Expect(expected == seen,
+                std::string(what) + ": expected " + Shown(expected) + ", seen " + Shown(seen));
+}
+
+bool Checks::ExpectBytes(std::string_view what, std::string_view expected, std::string_view seen) {
+  if (expected == seen) return true;
+  // Point at the first difference: whole files are long.
+  size_t at = 0;
+  while (at < expected.size() && at < seen.size() && expected[at] == seen[at]) ++at;
+  return Expect(false, std::string(what) + ": first difference at byte " + std::to_string(at) +
+                           "; expected " + ShownBytes(expected) + ", seen " + ShownBytes(seen));
+}
+
+bool Checks::ExpectNumber(std::string_view what, long long expected, long long seen) {
+  return Expect(expected == seen, std::string(what) + ": expected " + std::to_string(expected) +
+                                      ", seen " + std::to_string(seen));
+}
+
+bool Checks::ExpectRows(std::string_view what, const std::vector<std::wstring>& expected,
+                        const std::vector<std::wstring>& seen) {
+  if (expected == seen) return true;
+  auto join = [](const std::vector<std::wstring>& rows) {
+    std::string out = "[";
+    for (size_t i = 0; i < rows.size(); ++i) out += (i ? ", " : "") + Shown(rows[i]);
+    return out + "]";
+  };
+  return Expect(false, std::string(what) + ": expected " + std::to_string(expected.size()) +
+                           " rows " + join(expected) + ", seen " + std::to_string(seen.size()) +
+                           " rows " + join(seen));
+}
+
+void Checks::Stop(const std::string& message) {
+  failures_.push_back(message);
+  throw ScenarioStopped{};
+}
+
+}  // namespace e2e

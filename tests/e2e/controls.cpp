@@ -1,0 +1,92 @@
+#include "controls.h"
+
+#include "desktop.h"
+
+namespace e2e {
+namespace {
+
+constexpr UINT kReplyMs = 3000;
+
+std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM w, LPARAM l) {
+  DWORD_PTR reply = 0;
+  if (!SendMessageTimeoutW(window, message, w, l, SMTO_ABORTIFHUNG, kReplyMs, &reply)) return std::nullopt;
+  return static_cast<LRESULT>(reply);
+}
+
+// The middle of a row in client coordinates; the list box marshals the rectangle across
+// processes.
+std::optional<POINT> RowCentre(HWND list, int row) {
+  RECT item{};
+  auto got = Ask(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  if (!got || *got == LB_ERR || item.bottom <= item.top) return std::nullopt;
+  return POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+}
+
+}  // namespace
+
+std::optional<std::vector<std::wstring>> ListRows(HWND list) {
+  auto count = Ask(list, LB_GETCOUNT, 0, 0);
+  if (!count || *count < 0) return std::nullopt;
+  std::vector<std::wstring> rows;
+  for (int i = 0; i < *count; ++i) {
+    auto length = Ask(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    if (!length || *length < 0) return std::nullopt;
+    std::wstring text(static_cast<size_t>(*length) + 1, L'\0');
+    auto got = Ask(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    if (!got || *got < 0) return std::nullopt;
+    text.resize(static_cast<size_t>(*got));
+    rows.push_back(std::move(text));
+  }
+  return rows;
+}
+
+std::optional<int> ListSelection(HWND list) {
+  auto selected = Ask(list, LB_GETCURSEL, 0, 0);
+  if (!selected) return std::nullopt;
+  return static_cast<int>(*selected);
+}
+
+std::wstring ControlText(HWND parent, int id) {
+  HWND control = GetDlgItem(parent, id);
+  return control ? TextOf(control) : L"<no control " + std::to_wstring(id) + L">";
+}
+
+int CheckState(HWND parent, int id) {
+  HWND control = GetDlgItem(parent, id);
+  if (!control) return -1;
+  auto state = Ask(control, BM_GETCHECK, 0, 0);
+  return state ? static_cast<int>(*state) : -1;
+}
+
+bool ClickRow(HWND list, int row) {
+  auto at = RowCentre(list, row);
+  if (!at) return false;
+  const LPARAM where = MAKELPARAM(at->x, at->y);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
+  PostMessageW(list, WM_LBUTTONUP, 0, where);
+  return true;
+}
+
+bool RightClickRow(HWND list, int row) {
+  POINT at{10, 10};
+  if (auto centre = RowCentre(list, row)) at = *centre;
+  const LPARAM where = MAKELPARAM(at.x, at.y);
+  // The button's release is left out: the menu that opens would take it as a choice.
+  PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, where);
+  return true;
+}
+
+void TypeChar(HWND window, wchar_t c) { PostMessageW(window, WM_CHAR, c, 1); }
+
+void PressKey(HWND window, UINT virtualKey) {
+  PostMessageW(window, WM_KEYDOWN, virtualKey, 1);
+  PostMessageW(window, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001u));
+}
+
+void PressButton(HWND parent, int id) {
+  if (HWND button = GetDlgItem(parent, id)) PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+void ChooseMenuCommand(HWND window, int id) { PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+}  // namespace e2e

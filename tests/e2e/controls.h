@@ -1,0 +1,34 @@
+// Reading and working another program's controls like a person: the rows of a list box,
+// a label's caption, a check box's state; clicks, keys and button presses as input
+// messages, so they take the same road as real input.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The rows of a list box, or nothing when the list cannot be read.
+std::optional<std::vector<std::wstring>> ListRows(HWND list);
+// The selected row, -1 when none; nothing when the list does not answer.
+std::optional<int> ListSelection(HWND list);
+std::wstring ControlText(HWND parent, int id);
+// BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE; -1 when the control does not answer.
+int CheckState(HWND parent, int id);
+
+// Left click in the middle of a row: button down and up, as the mouse gives them.
+bool ClickRow(HWND list, int row);
+// Right button pressed over a row (near the top when the row has no place).
+bool RightClickRow(HWND list, int row);
+// A typed character, as the keyboard's translation delivers it.
+void TypeChar(HWND window, wchar_t c);
+void PressKey(HWND window, UINT virtualKey);
+// A button or check box pressed; posted so that a box it opens does not block the driver.
+void PressButton(HWND parent, int id);
+// A menu item chosen: the command as the menu sends it.
+void ChooseMenuCommand(HWND window, int id);
+
+}  // namespace e2e

@@ -1,0 +1,38 @@
+// A program the driver started. It is ended when the owner goes, so a failed scenario
+// never leaves a player or a Reelmark behind to confuse the next one.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "handles.h"
+
+namespace e2e {
+
+class Process {
+ public:
+  // Starts `exe` with `arguments` (appended after the quoted program path as they are)
+  // in `directory`, shown normally. Returns an empty Process when it cannot start.
+  static Process Start(const std::wstring& exe, const std::wstring& arguments,
+                       const std::wstring& directory);
+
+  Process() = default;
+  Process(Process&&) noexcept = default;
+  Process& operator=(Process&& other) noexcept;
+  ~Process() { Kill(); }
+
+  explicit operator bool() const { return static_cast<bool>(handle_); }
+  DWORD Id() const { return id_; }
+  bool Running() const;
+  // True when the process has ended within `ms`.
+  bool WaitExit(DWORD ms) const;
+  // Ends the process if it still runs and waits briefly for it.
+  void Kill();
+
+ private:
+  UniqueHandle handle_;
+  DWORD id_ = 0;
+};
+
+}  // namespace e2e

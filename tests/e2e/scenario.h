@@ -1,0 +1,27 @@
+// A scenario: one run of Reelmark in a fresh player folder, driven like a person and
+// checked from outside. The runner gives each its folder and its checks.
+#pragma once
+
+#include <vector>
+
+#include "checks.h"
+#include "player_folder.h"
+
+namespace e2e {
+
+struct Context {
+  Checks& checks;
+  const PlayerFolder& folder;
+};
+
+struct Scenario {
+  const char* name;
+  void (*run)(Context&);
+};
+
+void AddStartupScenarios(std::vector<Scenario>& scenarios);
+void AddCaptureScenarios(std::vector<Scenario>& scenarios);
+void AddEditingScenarios(std::vector<Scenario>& scenarios);
+void AddShutdownScenarios(std::vector<Scenario>& scenarios);
+
+}  // namespace e2e
