@@ -79,6 +79,20 @@ std::int32_t RoundHalfEven(double value) {
   return ClampToInt32(rounded);
 }
 
+std::wstring DecimalText(std::int64_t value) {
+  wchar_t buffer[24];
+  wchar_t* end = buffer + 24;
+  wchar_t* p = end;
+  // Work with the magnitude as unsigned so the most negative value has one too.
+  std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  do {
+    *--p = static_cast<wchar_t>(L'0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) *--p = L'-';
+  return std::wstring(p, end);
+}
+
 std::int32_t WholeNumber(std::wstring_view text) { return RoundHalfEven(LeadingNumber(text)); }
 
 }  // namespace reelmark

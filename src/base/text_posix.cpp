@@ -50,10 +50,38 @@ void SetAnsiCodePage(unsigned codePage) { g_codePage = codePage == 1252 ? 1252 :
 
 bool IsAnsiLeadByte(unsigned char byte) { return g_codePage == 936 && byte >= 0x81 && byte <= 0xFE; }
 
+namespace {
+
+// Converts the whole text in one call; false when it holds something the code page
+// cannot convert, and then the callers go character by character.
+template <typename From, typename To>
+bool ConvertWhole(iconv_t cd, std::basic_string_view<From> in, std::basic_string<To>& out) {
+  out.resize(in.size() * (sizeof(To) == 1 ? 4 : 1) + 4);
+  char* inPtr = const_cast<char*>(reinterpret_cast<const char*>(in.data()));
+  size_t inLeft = in.size() * sizeof(From);
+  char* outPtr = reinterpret_cast<char*>(out.data());
+  size_t outLeft = out.size() * sizeof(To);
+  if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0) return false;
+  out.resize(out.size() - outLeft / sizeof(To));
+  return true;
+}
+
+bool IsAscii(std::string_view bytes) {
+  for (char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::wstring FromAnsi(std::string_view bytes) {
+  if (IsAscii(bytes)) return std::wstring(bytes.begin(), bytes.end());
   std::wstring out;
-  out.reserve(bytes.size());
   iconv_t cd = g_toWide.Get("WCHAR_T", IconvName(g_codePage), g_codePage);
+  if (ConvertWhole(cd, bytes, out)) return out;
+  out.clear();
+  out.reserve(bytes.size());
   size_t i = 0;
   while (i < bytes.size()) {
     const unsigned char b = static_cast<unsigned char>(bytes[i]);
@@ -83,8 +111,10 @@ std::wstring FromAnsi(std::string_view bytes) {
 
 std::string ToAnsi(std::wstring_view text) {
   std::string out;
-  out.reserve(text.size());
   iconv_t cd = g_toAnsi.Get(IconvName(g_codePage), "WCHAR_T", g_codePage);
+  if (ConvertWhole(cd, text, out)) return out;
+  out.clear();
+  out.reserve(text.size());
   for (wchar_t wc : text) {
     if (wc >= 0 && wc < 0x80) {
       out.push_back(static_cast<char>(wc));

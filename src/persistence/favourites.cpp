@@ -12,7 +12,7 @@ namespace reelmark {
 namespace {
 
 std::wstring TwoDigitsAtLeast(std::int64_t value) {
-  std::wstring text = std::to_wstring(value);
+  std::wstring text = DecimalText(value);
   return text.size() == 1 ? L"0" + text : text;
 }
 
@@ -32,7 +32,7 @@ std::wstring timestr(std::int32_t time0) {
 }
 
 std::wstring NumberField(int number) {
-  std::wstring digits = std::to_wstring(number);
+  std::wstring digits = DecimalText(number);
   return digits.size() < 4 ? std::wstring(4 - digits.size(), L'0') + digits : digits;
 }
 
@@ -76,7 +76,7 @@ std::int32_t ShownSecondsFromStored(std::wstring_view timeText) {
 }
 
 std::wstring StoredNumber(std::int64_t value) {
-  return value < 0 ? std::to_wstring(value) : L" " + std::to_wstring(value);
+  return value < 0 ? DecimalText(value) : L" " + DecimalText(value);
 }
 
 FavouritesFile FavouritesFile::Read(Platform& platform, const std::wstring& path) {

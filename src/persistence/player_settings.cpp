@@ -31,7 +31,7 @@ CapturedFilm PlayerSettings::ReadCapturedFilm() const {
 
 void PlayerSettings::WriteResumePoint(std::int32_t storedSeconds, const std::wstring& filmPath) {
   SetResume(true);
-  WriteIni(platform_, path_, L"Status", L"Time", std::to_wstring(storedSeconds));
+  WriteIni(platform_, path_, L"Status", L"Time", DecimalText(storedSeconds));
   WriteIni(platform_, path_, L"Status", L"Filename", filmPath);
 }
 

@@ -68,3 +68,17 @@ TEST(PathHelpers, FileNameAndFixedPositions) {
 
 }  // namespace
 }  // namespace reelmark
+
+namespace reelmark {
+namespace {
+
+TEST(DecimalText, WritesEveryWholeNumber) {
+  EXPECT_EQ(DecimalText(0), L"0");
+  EXPECT_EQ(DecimalText(3720), L"3720");
+  EXPECT_EQ(DecimalText(-5), L"-5");
+  EXPECT_EQ(DecimalText(std::numeric_limits<std::int64_t>::min()), L"-9223372036854775808");
+  EXPECT_EQ(DecimalText(std::numeric_limits<std::int64_t>::max()), L"9223372036854775807");
+}
+
+}  // namespace
+}  // namespace reelmark

@@ -1,0 +1,59 @@
+// Loading the favourites at start-up and writing them at shut-down, with up to the
+// 9,999 favourites the list can hold. Budget: each under 30 ms, linear in the count.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "fake_platform.h"
+#include "persistence/favourites.h"
+#include "ui/form1.h"
+
+namespace reelmark {
+namespace {
+
+std::string FavouritesFileOf(int count) {
+  std::string bytes = "[options]\r\nDelLast= 0\r\nDelLastPath= 0\r\nDblExit= 0\r\n";
+  for (int i = 1; i <= count; ++i) {
+    bytes += "[" + std::to_string(i) + "fav]\r\ntime= " + std::to_string(i * 37) + "\r\nFilename=D:\\\xB5\xE7\xD3\xB0\\film " +
+             std::to_string(i) + ".rmvb\r\n";
+  }
+  return bytes;
+}
+
+void PrepareFolder(testing::FakePlatform& platform, int count) {
+  platform.PutFile(platform.Path(L"kk.ini"), "[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=\r\n");
+  platform.PutFile(platform.Path(L"kk_fav.ini"), FavouritesFileOf(count), kAttributeHidden | kAttributeSystem);
+}
+
+void BM_StartUpLoadsFavourites(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  testing::FakePlatform platform;
+  PrepareFolder(platform, count);
+  for (auto _ : state) {
+    Form1 form(platform);
+    form.Form_Load();
+    benchmark::DoNotOptimize(form.List1.Count());
+  }
+  state.SetComplexityN(count);
+}
+BENCHMARK(BM_StartUpLoadsFavourites)->Arg(1000)->Arg(5000)->Arg(9999)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+void BM_ShutDownWritesFavourites(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  testing::FakePlatform platform;
+  PrepareFolder(platform, count);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto form = std::make_unique<Form1>(platform);
+    form->Form_Load();
+    state.ResumeTiming();
+    form->Unload();
+    benchmark::DoNotOptimize(platform.Bytes(platform.Path(L"kk_fav.ini")).size());
+  }
+  state.SetComplexityN(count);
+}
+BENCHMARK(BM_ShutDownWritesFavourites)->Arg(1000)->Arg(5000)->Arg(9999)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+}  // namespace
+}  // namespace reelmark
