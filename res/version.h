@@ -1,0 +1,13 @@
+// The program's version, in one place: the version resource is built from it.
+#pragma once
+
+#define REELMARK_VERSION_MAJOR 1
+#define REELMARK_VERSION_MINOR 0
+#define REELMARK_VERSION_PATCH 0
+#define REELMARK_VERSION_BUILD 0
+
+#define REELMARK_STRINGIFY_(x) #x
+#define REELMARK_STRINGIFY(x) REELMARK_STRINGIFY_(x)
+#define REELMARK_VERSION_TEXT                                                        \
+  REELMARK_STRINGIFY(REELMARK_VERSION_MAJOR) "." REELMARK_STRINGIFY(REELMARK_VERSION_MINOR) "." \
+  REELMARK_STRINGIFY(REELMARK_VERSION_PATCH) "." REELMARK_STRINGIFY(REELMARK_VERSION_BUILD)

@@ -1,0 +1,42 @@
+// Binds the real LISTBOX to the list model in both directions: every change of the
+// model shows in the control, and the user's keys and mouse buttons in the control reach
+// the form's handlers.
+#pragma once
+
+#include <windows.h>
+
+#include "model/list_box.h"
+
+namespace reelmark {
+class Form1;
+}
+
+namespace reelmark::win32 {
+
+class ListBoxBinding final : public ListBoxObserver {
+ public:
+  ListBoxBinding(HWND listBox, Form1& form);
+  ~ListBoxBinding() override;
+  ListBoxBinding(const ListBoxBinding&) = delete;
+  ListBoxBinding& operator=(const ListBoxBinding&) = delete;
+
+  // The user changed the selection (LBN_SELCHANGE): the model selects the same row,
+  // which runs the selection handler.
+  void OnSelectionChange();
+
+  void RowInserted(int index, const std::wstring& text) override;
+  void RowRemoved(int index) override;
+  void Cleared() override;
+  void SelectionChanged(int index) override;
+  void VisibilityChanged(bool visible) override;
+
+ private:
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR self);
+  void ShowAll();
+
+  HWND listBox_;
+  Form1& form_;
+};
+
+}  // namespace reelmark::win32

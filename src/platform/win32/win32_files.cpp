@@ -1,0 +1,106 @@
+// The file half of the Win32 platform. Paths are wide, so any name the system can hold
+// works; the bytes are written exactly as given.
+#include <algorithm>
+#include <limits>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_platform.h"
+
+namespace reelmark::win32 {
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr DWORD kStubbornAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+// Clears the attributes that stop a file from being replaced or deleted; answers the
+// attributes it had, or INVALID_FILE_ATTRIBUTES when it does not exist.
+DWORD ClearStubbornAttributes(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kStubbornAttributes) != 0 &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    ::SetFileAttributesW(path.c_str(), (attributes & ~kStubbornAttributes) | FILE_ATTRIBUTE_NORMAL);
+  }
+  return attributes;
+}
+
+}  // namespace
+
+std::optional<std::string> Win32Platform::ReadFileBytes(const std::wstring& path) {
+  const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<DWORD>::max()) {
+    return std::nullopt;
+  }
+  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD read = 0;
+    if (!::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read, nullptr)) {
+      return std::nullopt;
+    }
+    if (read == 0) break;  // the file shrank while it was read
+    done += read;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+bool Win32Platform::WriteFileInPlace(const std::wstring& path, std::string_view bytes) {
+  // OPEN_ALWAYS, not CREATE_ALWAYS: the latter refuses hidden and system files, and
+  // rewriting the open file keeps its attributes.
+  const UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  return WriteAll(file.get(), bytes) && ::SetEndOfFile(file.get()) != 0;
+}
+
+bool Win32Platform::ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) {
+  const std::wstring temporary = path + L".new";
+  ClearStubbornAttributes(temporary);  // a leftover of an interrupted run
+  UniqueFile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  const bool written = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get()) != 0;
+  file.reset();  // closed before it is moved or deleted
+  if (!written) {
+    ::DeleteFileW(temporary.c_str());
+    return false;
+  }
+  const DWORD old = ClearStubbornAttributes(path);
+  if (::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  // The old file stays as it was, attributes included.
+  ::DeleteFileW(temporary.c_str());
+  if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    ::SetFileAttributesW(path.c_str(), old);
+  }
+  return false;
+}
+
+bool Win32Platform::RemoveFile(const std::wstring& path) { return ::DeleteFileW(path.c_str()) != 0; }
+
+std::optional<std::uint32_t> Win32Platform::FileAttributes(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return attributes;
+}
+
+bool Win32Platform::SetAttributes(const std::wstring& path, std::uint32_t attributes) {
+  return ::SetFileAttributesW(path.c_str(), attributes) != 0;
+}
+
+}  // namespace reelmark::win32

@@ -1,0 +1,46 @@
+// The real system behind the Platform seam: files through CreateFileW and friends,
+// message boxes and popup menus owned by the main window, the top-level window walk,
+// processes.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/platform.h"
+
+namespace reelmark::win32 {
+
+class Win32Platform final : public Platform {
+ public:
+  // The window that owns message boxes and popup menus, and that EndProgram and
+  // DestroyMainWindow destroy. Until it is set, message boxes have no owner.
+  void SetMainWindow(HWND window) { mainWindow_ = window; }
+  HWND MainWindow() const { return mainWindow_; }
+
+  std::optional<std::string> ReadFileBytes(const std::wstring& path) override;
+  bool WriteFileInPlace(const std::wstring& path, std::string_view bytes) override;
+  bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) override;
+  bool RemoveFile(const std::wstring& path) override;
+  std::optional<std::uint32_t> FileAttributes(const std::wstring& path) override;
+  bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
+
+  MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& title,
+                            MessageButtons buttons) override;
+  void ShowPopupMenu(const Menu& menu) override;
+
+  std::vector<TopLevelWindow> TopLevelWindows() override;
+  WindowHandle OwnWindow() override;
+  bool CloseWindowAndWaitForExit(WindowHandle window, unsigned maxWaitMs) override;
+  void Sleep(unsigned milliseconds) override;
+  void StartProcess(const std::wstring& commandLine) override;
+
+  std::wstring ProgramDirectory() override;
+  int ScreenWidth() override;
+  int ScreenHeight() override;
+  void EndProgram() override;
+  void DestroyMainWindow() override;
+
+ private:
+  HWND mainWindow_ = nullptr;
+};
+
+}  // namespace reelmark::win32
