@@ -14,6 +14,7 @@
 #include "player_files.h"
 #include "scenario.h"
 #include "text.h"
+#include "wine_setup.h"
 
 namespace e2e {
 namespace {
@@ -89,6 +90,7 @@ int Run() {
   const Programs programs{WindowsPath(arguments[0]), WindowsPath(arguments[1])};
   const std::vector<std::wstring> filters(arguments.begin() + 2, arguments.end());
 
+  UseUnmanagedWindowsUnderWine();
   std::vector<Scenario> scenarios;
   AddStartupScenarios(scenarios);
   AddCaptureScenarios(scenarios);

@@ -14,6 +14,21 @@ bool HasButton(HWND box, int id) {
   return button && IsWindowVisible(button);
 }
 
+// The button drawn as the default one; the dialog's default ID where no button says so.
+int DefaultButton(HWND box) {
+  for (int id : {IDOK, IDYES, IDNO}) {
+    HWND button = GetDlgItem(box, id);
+    if (button && IsWindowVisible(button) && (GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
+      return id;
+    }
+  }
+  DWORD_PTR reply = 0;
+  if (SendMessageTimeoutW(box, DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, 2000, &reply) && HIWORD(reply) == DC_HASDEFID) {
+    return LOWORD(reply);
+  }
+  return 0;
+}
+
 }  // namespace
 
 const char* ButtonsName(Buttons buttons) {
@@ -40,11 +55,7 @@ MessageBoxSeen ReadMessageBox(HWND box) {
   const bool cancel = HasButton(box, IDCANCEL);
   if (ok && !yes && !no && !cancel) seen.buttons = Buttons::Ok;
   else if (yes && no && !ok && !cancel) seen.buttons = Buttons::YesNo;
-  DWORD_PTR reply = 0;
-  if (SendMessageTimeoutW(box, DM_GETDEFID, 0, 0, SMTO_ABORTIFHUNG, 2000, &reply) &&
-      HIWORD(reply) == DC_HASDEFID) {
-    seen.defaultButton = LOWORD(reply);
-  }
+  seen.defaultButton = DefaultButton(box);
   seen.owner = GetWindow(box, GW_OWNER);
   return seen;
 }
