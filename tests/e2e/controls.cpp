@@ -24,18 +24,30 @@ std::optional<POINT> RowCentre(HWND list, int row) {
 
 }  // namespace
 
-std::optional<std::vector<std::wstring>> ListRows(HWND list) {
+std::optional<int> ListCount(HWND list) {
   auto count = Ask(list, LB_GETCOUNT, 0, 0);
   if (!count || *count < 0) return std::nullopt;
+  return static_cast<int>(*count);
+}
+
+std::optional<std::wstring> ListRow(HWND list, int row) {
+  auto length = Ask(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+  if (!length || *length < 0) return std::nullopt;
+  std::wstring text(static_cast<size_t>(*length) + 1, L'\0');
+  auto got = Ask(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+  if (!got || *got < 0) return std::nullopt;
+  text.resize(static_cast<size_t>(*got));
+  return text;
+}
+
+std::optional<std::vector<std::wstring>> ListRows(HWND list) {
+  auto count = ListCount(list);
+  if (!count) return std::nullopt;
   std::vector<std::wstring> rows;
   for (int i = 0; i < *count; ++i) {
-    auto length = Ask(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-    if (!length || *length < 0) return std::nullopt;
-    std::wstring text(static_cast<size_t>(*length) + 1, L'\0');
-    auto got = Ask(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-    if (!got || *got < 0) return std::nullopt;
-    text.resize(static_cast<size_t>(*got));
-    rows.push_back(std::move(text));
+    auto text = ListRow(list, i);
+    if (!text) return std::nullopt;
+    rows.push_back(std::move(*text));
   }
   return rows;
 }

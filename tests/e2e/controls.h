@@ -13,6 +13,10 @@ namespace e2e {
 
 // The rows of a list box, or nothing when the list cannot be read.
 std::optional<std::vector<std::wstring>> ListRows(HWND list);
+// One row's text, or nothing when the list does not answer.
+std::optional<std::wstring> ListRow(HWND list, int row);
+// The number of rows, or nothing when the list does not answer.
+std::optional<int> ListCount(HWND list);
 // The selected row, -1 when none; nothing when the list does not answer.
 std::optional<int> ListSelection(HWND list);
 std::wstring ControlText(HWND parent, int id);

@@ -117,6 +117,32 @@ void SlowPlayerIsWaitedFor(Context& context) {
   app.ExpectEnded("after closing the window");
 }
 
+// With no player running, start-up reconciles the film the player played last. Each
+// favourite holding it with another time is asked about; a path that differs only in
+// letter case is another film.
+void LastFilmMatchesTwice(Context& context) {
+  const Films films = MakeFilms(context.folder);
+  std::wstring otherCase = films.c;
+  otherCase.back() = L'V';  // .mkV
+  context.folder.Write(L"kk.ini", SettingsFile(films.b, 120));
+  WriteFavourites(context, {}, {{3720, films.b}, {10, otherCase}, {100, films.b}});
+
+  ReelmarkApp app(context.checks, context.folder);
+  app.Start();
+  const std::wstring title = FileNameOf(films.b);
+  app.ExpectStartupBox({title, L"当前的播放时间是：00:02:05\n\r以前的播放时间是：01:02:05\n\r你是否要更新以前的记录？",
+                        Buttons::YesNo, IDYES});
+  app.ExpectStartupBox({title, L"当前的播放时间是：00:02:05\n\r以前的播放时间是：00:01:45\n\r你是否要更新以前的记录？",
+                        Buttons::YesNo, IDNO});
+  app.ExpectShown();
+  app.ExpectList("after Yes, then No",
+                 {kHeaderRow, Row(1, L"00:02:05", films.b), Row(2, L"00:00:15", otherCase), Row(3, L"00:01:45", films.b)},
+                 3, FileNameOf(films.b));
+
+  ChooseMenuCommand(app.Main(), ids::kZouren);
+  app.ExpectEnded("after 走人");
+}
+
 }  // namespace
 
 void AddCaptureScenarios(std::vector<Scenario>& scenarios) {
@@ -124,6 +150,7 @@ void AddCaptureScenarios(std::vector<Scenario>& scenarios) {
   scenarios.push_back({"capture-same-film-other-time-asks-to-update", OtherTimeAsksToUpdate});
   scenarios.push_back({"capture-new-film-asks-to-add", NewFilmAsksToAdd});
   scenarios.push_back({"capture-waits-for-a-slow-player", SlowPlayerIsWaitedFor});
+  scenarios.push_back({"capture-last-film-of-two-favourites-asks-twice", LastFilmMatchesTwice});
 }
 
 }  // namespace e2e

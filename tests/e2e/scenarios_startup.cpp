@@ -112,6 +112,31 @@ void FavouritesLoadedAndSaved(Context& context) {
   ExpectFolderEntries(context, "after closing", {L"films", L"kk.ini", L"kk_fav.ini", L"mplayer.exe", L"reelmark.exe"});
 }
 
+// The list holds at most 9,999 favourites: a longer file loads 9,999, a new film is not
+// offered, and closing writes the 9,999 back.
+void FullListOffersNoMore(Context& context) {
+  constexpr int kMost = 9999;
+  const Films films = MakeFilms(context.folder);
+  context.folder.Write(L"kk.ini", SettingsFile(films.d, 60));
+  std::vector<StoredFavourite> favourites;
+  for (int i = 1; i <= kMost + 1; ++i) favourites.push_back({i, films.a + L"." + std::to_wstring(i)});
+  WriteFavourites(context, {}, favourites);
+
+  ReelmarkApp app(context.checks, context.folder);
+  app.Start();
+  app.ExpectShown();  // no question about the new film
+  context.checks.ExpectNumber("rows with a file of 10,000 favourites", kMost + 1,
+                              ListCount(app.List()).value_or(-1));
+  context.checks.ExpectText("row 1", Row(1, L"00:00:06", films.a + L".1"), ListRow(app.List(), 1).value_or(L"<none>"));
+  context.checks.ExpectText("row 9999", Row(kMost, L"02:46:44", films.a + L".9999"),
+                            ListRow(app.List(), kMost).value_or(L"<none>"));
+
+  PostMessageW(app.Main(), WM_CLOSE, 0, 0);
+  app.ExpectEnded("after closing the window");
+  favourites.pop_back();
+  ExpectFavouritesFile(context, "after closing", FavouritesFile({}, favourites));
+}
+
 }  // namespace
 
 void AddStartupScenarios(std::vector<Scenario>& scenarios) {
@@ -119,6 +144,7 @@ void AddStartupScenarios(std::vector<Scenario>& scenarios) {
   scenarios.push_back({"startup-auto-resume-declined-writes-nothing", AutoResumeDeclined});
   scenarios.push_back({"startup-auto-resume-accepted-switches-it-on", AutoResumeAccepted});
   scenarios.push_back({"startup-loads-favourites-and-close-saves-them", FavouritesLoadedAndSaved});
+  scenarios.push_back({"startup-full-list-of-9999-offers-no-more", FullListOffersNoMore});
 }
 
 }  // namespace e2e
