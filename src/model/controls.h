@@ -37,6 +37,8 @@ class CheckBox {
     value_ = value;
     if (onChange_) onChange_();
   }
+  // What a user's click does: a clear box is ticked, a ticked or greyed one cleared.
+  void Click() { SetValue(value_ == 0 ? 1 : 0); }
   void SetChangeHandler(std::function<void()> handler) { onChange_ = std::move(handler); }
 
  private:

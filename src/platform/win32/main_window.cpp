@@ -188,10 +188,7 @@ void MainWindow::ShowCheck(int index) {
 }
 
 void MainWindow::ClickCheck(int index) {
-  // What a click does to a check box: a clear box is ticked, a ticked or greyed one
-  // cleared. Then the form hears of the click.
-  CheckBox& box = form_.Check1[static_cast<size_t>(index)];
-  box.SetValue(box.Value() == 0 ? 1 : 0);
+  form_.Check1[static_cast<size_t>(index)].Click();
   form_.Check1_Click(index);
 }
 

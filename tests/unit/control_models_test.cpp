@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "model/controls.h"
 #include "model/list_box.h"
 
 namespace reelmark {
@@ -29,6 +30,20 @@ TEST(ListBoxModel, TheSelectionStaysOnItsRowLikeTheSystemListBox) {
   EXPECT_EQ(list.Count(), 0);
   EXPECT_EQ(list.Row(0), L"");
   list.Remove(0);  // nothing to remove: ignored
+}
+
+TEST(CheckBoxModel, AClickTicksAClearBoxAndClearsATickedOrGreyedOne) {
+  CheckBox box;
+  int changes = 0;
+  box.SetChangeHandler([&] { ++changes; });
+  box.Click();
+  EXPECT_EQ(box.Value(), 1);
+  box.Click();
+  EXPECT_EQ(box.Value(), 0);
+  box.SetValue(2);
+  box.Click();
+  EXPECT_EQ(box.Value(), 0);
+  EXPECT_EQ(changes, 4);
 }
 
 }  // namespace
