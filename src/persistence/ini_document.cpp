@@ -1,0 +1,234 @@
+#include "persistence/ini_document.h"
+
+#include <utility>
+
+#include "base/text.h"
+
+namespace reelmark {
+namespace {
+
+// The blanks the profile functions strip from names and values inside the file.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
+
+// Length of the character starting at `i` of `text`: 2 for a lead byte followed by a
+// byte that can trail it, else 1. Trail bytes start at 0x40, so line ends, NUL and
+// '=' are always characters of their own, while '[', '\\' and ']' may be trail bytes.
+size_t CharLength(std::string_view text, size_t i) {
+  if (i + 1 < text.size() && IsAnsiLeadByte(static_cast<unsigned char>(text[i])) &&
+      static_cast<unsigned char>(text[i + 1]) >= 0x40) {
+    return 2;
+  }
+  return 1;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// The caller's names lose 0x20 spaces only; a TAB in a name is part of the name. The
+// names reach the platform as C strings, so a NUL ends them.
+std::string_view CleanParameter(std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Names compare without regard to the case of ASCII letters; a double-byte character
+// is kept whole, so a trail byte that looks like a letter is never folded.
+std::string Fold(std::string_view name) {
+  std::string out;
+  out.reserve(name.size());
+  for (size_t i = 0; i < name.size();) {
+    const size_t n = CharLength(name, i);
+    if (n == 1) {
+      out.push_back(AsciiLower(name[i]));
+    } else {
+      out.append(name.substr(i, n));
+    }
+    i += n;
+  }
+  return out;
+}
+
+bool FoldedEquals(std::string_view name, std::string_view folded) {
+  if (name.size() != folded.size()) return false;
+  for (size_t i = 0; i < name.size();) {
+    const size_t n = CharLength(name, i);
+    if (n == 1) {
+      if (AsciiLower(name[i]) != folded[i]) return false;
+    } else if (name.substr(i, n) != folded.substr(i, n)) {
+      return false;
+    }
+    i += n;
+  }
+  return true;
+}
+
+// One pair of matching outer quotes is how a value keeps its outer blanks.
+std::string_view Unquote(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+constexpr std::string_view kNewLine = "\r\n";
+
+}  // namespace
+
+IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) { ParseFrom(0, 0); }
+
+IniDocument::Line IniDocument::ReadLine(size_t begin) const {
+  const std::string_view all(bytes_);
+  Line line;
+  line.begin = begin;
+  size_t i = begin;
+  while (i < all.size() && all[i] != '\r' && all[i] != '\n') ++i;
+  line.contentEnd = i;
+  if (i < all.size()) i += (all[i] == '\r' && i + 1 < all.size() && all[i + 1] == '\n') ? 2 : 1;
+  line.end = i;
+
+  const std::string_view content = Span(begin, line.contentEnd);
+  size_t first = 0;
+  while (first < content.size() && IsBlank(content[first])) ++first;
+  if (first == content.size()) return line;  // Blank
+  if (content[first] == ';') {
+    line.kind = LineKind::Comment;
+    return line;
+  }
+  if (content[first] == '[') {
+    // The name ends at the first ']'; without one it runs to the end of the line.
+    size_t close = first + 1;
+    while (close < content.size() && content[close] != ']') close += CharLength(content, close);
+    const std::string_view name = TrimBlanks(content.substr(first + 1, close - first - 1));
+    line.kind = LineKind::Header;
+    line.nameBegin = begin + static_cast<size_t>(name.data() - content.data());
+    line.nameEnd = line.nameBegin + name.size();
+    return line;
+  }
+  const size_t eq = content.find('=');
+  if (eq == std::string_view::npos) {
+    line.kind = LineKind::Other;
+    return line;
+  }
+  const std::string_view name = TrimBlanks(content.substr(0, eq));
+  std::string_view value = content.substr(eq + 1);
+  value = value.substr(0, value.find('\0'));
+  line.kind = LineKind::Key;
+  line.nameBegin = begin + static_cast<size_t>(name.data() - content.data());
+  line.nameEnd = line.nameBegin + name.size();
+  line.valueBegin = begin + eq + 1;
+  line.valueEnd = line.valueBegin + value.size();
+  return line;
+}
+
+void IniDocument::ParseFrom(size_t firstLine, size_t offset) {
+  lines_.resize(firstLine);
+  while (!sections_.empty() && sections_.back().headerLine >= firstLine) {
+    const auto it = sectionIndex_.find(sections_.back().foldedName);
+    if (it != sectionIndex_.end() && it->second == sections_.size() - 1) sectionIndex_.erase(it);
+    sections_.pop_back();
+  }
+  for (size_t pos = offset; pos < bytes_.size();) {
+    Line line = ReadLine(pos);
+    pos = line.end;
+    if (line.kind == LineKind::Header) {
+      Section section{lines_.size(), Fold(Span(line.nameBegin, line.nameEnd))};
+      // Only the first section of a name is ever searched.
+      sectionIndex_.emplace(section.foldedName, sections_.size());
+      sections_.push_back(std::move(section));
+    }
+    lines_.push_back(line);
+  }
+}
+
+void IniDocument::Splice(size_t firstLine, size_t offset, size_t count, std::string_view text) {
+  const size_t start = firstLine < lines_.size() ? lines_[firstLine].begin : bytes_.size();
+  bytes_.replace(offset, count, text);
+  ParseFrom(firstLine, start);
+}
+
+size_t IniDocument::SectionEndLine(size_t section) const {
+  return section + 1 < sections_.size() ? sections_[section + 1].headerLine : lines_.size();
+}
+
+std::optional<size_t> IniDocument::FindSection(std::string_view name) const {
+  const auto it = sectionIndex_.find(Fold(name));
+  if (it == sectionIndex_.end()) return std::nullopt;
+  return it->second;
+}
+
+std::optional<size_t> IniDocument::FindKeyLine(size_t section, std::string_view key) const {
+  const std::string folded = Fold(key);
+  for (size_t i = sections_[section].headerLine + 1, end = SectionEndLine(section); i < end; ++i) {
+    const Line& line = lines_[i];
+    if (line.kind == LineKind::Key && FoldedEquals(Span(line.nameBegin, line.nameEnd), folded)) return i;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
+  const auto s = FindSection(CleanParameter(section));
+  if (!s) return std::nullopt;
+  const auto k = FindKeyLine(*s, CleanParameter(key));
+  if (!k) return std::nullopt;
+  const Line& line = lines_[*k];
+  return std::string(Unquote(TrimBlanks(Span(line.valueBegin, line.valueEnd))));
+}
+
+bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
+  section = CleanParameter(section);
+  key = CleanParameter(key);
+  value = value.substr(0, value.find('\0'));
+  std::string keyLine;
+  keyLine.reserve(key.size() + value.size() + 3);
+  keyLine.append(key).append("=").append(value).append(kNewLine);
+
+  const bool lastUnterminated = !lines_.empty() && lines_.back().contentEnd == lines_.back().end;
+  const auto s = FindSection(section);
+  if (!s) {
+    // A new section goes at the end of the file, with no blank line before it.
+    std::string text;
+    if (lastUnterminated) text.append(kNewLine);
+    text.append("[").append(section).append("]").append(kNewLine).append(keyLine);
+    Splice(lastUnterminated ? lines_.size() - 1 : lines_.size(), bytes_.size(), 0, text);
+    return true;
+  }
+
+  if (const auto k = FindKeyLine(*s, key)) {
+    const Line line = lines_[*k];
+    if (TrimBlanks(Span(line.valueBegin, line.valueEnd)) == value) return false;
+    // The line keeps its place, the file's spelling of the key and its own line end.
+    std::string replaced(Span(line.nameBegin, line.nameEnd));
+    replaced.append("=").append(value);
+    replaced.append(line.end > line.contentEnd ? Span(line.contentEnd, line.end) : kNewLine);
+    if (replaced == Span(line.begin, line.end)) return false;
+    Splice(*k, line.begin, line.end - line.begin, replaced);
+    return true;
+  }
+
+  // A new key follows the section's last entry, ahead of the comments and blank lines
+  // that end the section. Lines without '=' count as entries: the platform lists them
+  // among the section's entries.
+  size_t after = sections_[*s].headerLine;
+  for (size_t i = SectionEndLine(*s); i-- > after + 1;) {
+    if (lines_[i].kind == LineKind::Key || lines_[i].kind == LineKind::Other) {
+      after = i;
+      break;
+    }
+  }
+  const Line line = lines_[after];
+  if (line.end == line.contentEnd) {  // the file's unterminated last line
+    Splice(after, line.end, 0, std::string(kNewLine) + keyLine);
+  } else {
+    Splice(after + 1, line.end, 0, keyLine);
+  }
+  return true;
+}
+
+}  // namespace reelmark

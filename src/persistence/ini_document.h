@@ -33,23 +33,36 @@ class IniDocument {
   const std::string& Bytes() const { return bytes_; }
 
  private:
+  enum class LineKind : unsigned char { Blank, Comment, Header, Key, Other };
   struct Line {
     size_t begin = 0;       // offset of the line's first byte
     size_t contentEnd = 0;  // offset after the last byte before the line end
     size_t end = 0;         // offset after the line end (== contentEnd when unterminated)
+    LineKind kind = LineKind::Blank;
+    size_t nameBegin = 0;   // header: the section name; key: the key name; both trimmed
+    size_t nameEnd = 0;
+    size_t valueBegin = 0;  // key: the raw value after the first '=', up to a NUL
+    size_t valueEnd = 0;
   };
   struct Section {
-    size_t headerLine = 0;                    // index into lines_
-    size_t firstLine = 0;                     // first line after the header
-    size_t endLine = 0;                       // one past the section's last line
+    size_t headerLine = 0;    // index into lines_
+    std::string foldedName;   // its key in sectionIndex_
   };
 
-  void Parse();
-  std::optional<size_t> FindSection(std::string_view section) const;
-  std::optional<size_t> FindKeyLine(const Section& s, std::string_view key) const;
+  // Replaces `count` bytes at `offset` by `text` and parses again from line `firstLine`
+  // (the first line whose bytes change); the lines before it stay as they were.
+  void Splice(size_t firstLine, size_t offset, size_t count, std::string_view text);
+  void ParseFrom(size_t firstLine, size_t offset);
+  Line ReadLine(size_t begin) const;
+  size_t SectionEndLine(size_t section) const;
+  std::optional<size_t> FindSection(std::string_view name) const;
+  std::optional<size_t> FindKeyLine(size_t section, std::string_view key) const;
+  std::string_view Span(size_t begin, size_t end) const {
+    return std::string_view(bytes_).substr(begin, end - begin);
+  }
 
   std::string bytes_;
-  std::vector<Line> lines_;
+  std::vector<Line> lines_;  // cover bytes_ whole, in order
   std::vector<Section> sections_;
   // Folded section name -> index of its first occurrence in sections_.
   std::unordered_map<std::string, size_t> sectionIndex_;
