@@ -31,14 +31,22 @@ bool Checks::ExpectNumber(std::string_view what, long long expected, long long s
 bool Checks::ExpectRows(std::string_view what, const std::vector<std::wstring>& expected,
                         const std::vector<std::wstring>& seen) {
   if (expected == seen) return true;
-  auto join = [](const std::vector<std::wstring>& rows) {
-    std::string out = "[";
-    for (size_t i = 0; i < rows.size(); ++i) out += (i ? ", " : "") + Shown(rows[i]);
-    return out + "]";
-  };
-  return Expect(false, std::string(what) + ": expected " + std::to_string(expected.size()) +
-                           " rows " + join(expected) + ", seen " + std::to_string(seen.size()) +
-                           " rows " + join(seen));
+  // Only the rows that differ: whole lists of long paths hide the difference.
+  std::string message = std::string(what) + ": expected " + std::to_string(expected.size()) + " rows, seen " +
+                        std::to_string(seen.size());
+  int shown = 0;
+  for (size_t i = 0; i < expected.size() || i < seen.size(); ++i) {
+    const std::wstring* e = i < expected.size() ? &expected[i] : nullptr;
+    const std::wstring* s = i < seen.size() ? &seen[i] : nullptr;
+    if (e && s && *e == *s) continue;
+    if (++shown > 5) {
+      message += "; ...";
+      break;
+    }
+    message += "; row " + std::to_string(i) + ": expected " + (e ? Shown(*e) : "none") + ", seen " +
+               (s ? Shown(*s) : "none");
+  }
+  return Expect(false, message);
 }
 
 void Checks::Stop(const std::string& message) {

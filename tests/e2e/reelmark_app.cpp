@@ -144,8 +144,11 @@ bool ReelmarkApp::WaitForSelection(int row) {
 
 void ReelmarkApp::ExpectList(const char* after, const std::vector<std::wstring>& rows, int selection,
                              const std::wstring& label2) {
-  // Input is posted; give the program time to act before looking.
-  WaitUntil([&] { return ListRows(List()) == rows && ListSelection(List()) == selection && Label2() == label2; });
+  // Input is posted; give the program time to act before looking. Once something has gone
+  // wrong, later lists are unlikely to match either: look sooner.
+  const DWORD patience = checks_.Failures().empty() ? 5000 : 1000;
+  WaitUntil([&] { return ListRows(List()) == rows && ListSelection(List()) == selection && Label2() == label2; },
+            patience);
   const std::string what = after;
   checks_.ExpectRows(what + ": rows", rows, Rows());
   checks_.ExpectNumber(what + ": selected row", selection, Selection());
