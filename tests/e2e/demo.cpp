@@ -28,12 +28,29 @@ bool MainWindowShown() {
   return main && IsWindowVisible(main);
 }
 
-void Say(const std::string& line) { printf("%s\n", line.c_str()); fflush(stdout); }
+void Say(const std::string& line) {
+  printf("%s\n", line.c_str());
+  fflush(stdout);
+}
 
-}  // namespace
+// Moves the driver's thread to the named desktop, where the demo's windows live; the
+// desktop comes with the first program started on it.
+bool UseDesktop(const std::wstring& name) {
+  HDESK desktop = nullptr;
+  WaitUntil([&] { return (desktop = OpenDesktopW(name.c_str(), 0, FALSE, GENERIC_ALL)) != nullptr; }, kDemoWaitMs);
+  return desktop && SetThreadDesktop(desktop);
+}
 
-int RunDemoStep(const std::wstring& step) {
+int RunStep(const std::wstring& step) {
   HWND box = nullptr;
+  if (step == L"--demo-wait-player") {
+    if (!WaitUntil([] { return FindTitled(0, L"MPlayer - ") != nullptr; }, kDemoWaitMs)) {
+      Say("the player's window did not show within 60 s");
+      return 1;
+    }
+    Say("the player plays: " + Shown(TextOf(FindTitled(0, L"MPlayer - "))));
+    return 0;
+  }
   if (step == L"--demo-wait-question") {
     if (!WaitUntil([&] { return (box = ReelmarkQuestion()) != nullptr; }, kDemoWaitMs)) {
       Say("no question from Reelmark within 60 s");
@@ -48,7 +65,7 @@ int RunDemoStep(const std::wstring& step) {
       return 1;
     }
     AnswerMessageBox(box, IDYES);
-    return RunDemoStep(L"--demo-wait-window");
+    return RunStep(L"--demo-wait-window");
   }
   if (step == L"--demo-wait-window") {
     if (!WaitUntil(MainWindowShown, kDemoWaitMs)) {
@@ -58,8 +75,37 @@ int RunDemoStep(const std::wstring& step) {
     Say("Reelmark's window is shown");
     return 0;
   }
+  if (step == L"--demo-close") {
+    HWND main = FindWindowW(L"ReelmarkForm1", nullptr);
+    if (!main) return 0;
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    // Shut-down may ask whether to remove the current favourite: keep it.
+    const bool gone = WaitUntil(
+        [main] {
+          if (HWND question = ReelmarkQuestion()) AnswerMessageBox(question, IDNO);
+          return !IsWindow(main);
+        },
+        kDemoWaitMs);
+    Say(gone ? "Reelmark has closed" : "Reelmark did not close within 60 s");
+    return gone ? 0 : 1;
+  }
   Say("unknown demo step " + ToUtf8(step));
   return 2;
+}
+
+}  // namespace
+
+int RunDemoStep(const std::vector<std::wstring>& arguments) {
+  size_t next = 0;
+  const std::wstring prefix = L"--desktop=";
+  if (next < arguments.size() && arguments[next].rfind(prefix, 0) == 0) {
+    const std::wstring name = arguments[next++].substr(prefix.size());
+    if (!UseDesktop(name)) {
+      Say("cannot use the desktop " + ToUtf8(name));
+      return 2;
+    }
+  }
+  return next < arguments.size() ? RunStep(arguments[next]) : 2;
 }
 
 }  // namespace e2e

@@ -1,14 +1,20 @@
 // Small steps for scripts/demo.sh, which runs Reelmark on a desktop for a newcomer:
+//   --demo-wait-player    waits (60 s) for the player's window "MPlayer - ..."
 //   --demo-wait-question  waits (60 s) for Reelmark's first question and prints it
 //   --demo-answer-yes     answers that question Yes and waits for the main window
 //   --demo-wait-window    waits for the main window
-// Exit code 0 when the step happened.
+//   --demo-close          closes the main window (answering No to any question) and waits
+//                         until it is gone
+// A first argument --desktop=NAME looks at the windows of that Wine desktop instead of the
+// default one. Exit code 0 when the step happened.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace e2e {
 
-int RunDemoStep(const std::wstring& step);
+// `arguments`: [--desktop=NAME] STEP
+int RunDemoStep(const std::vector<std::wstring>& arguments);
 
 }  // namespace e2e

@@ -1,7 +1,7 @@
 // The end-to-end driver: runs every scenario (or those whose names contain one of the
 // extra arguments), prints one line each and a last line "N passed, M failed".
 //   reelmark_e2e_driver REELMARK_EXE STANDIN_EXE [NAME...]
-//   reelmark_e2e_driver --demo-wait-question | --demo-answer-yes   (see demo.cpp)
+//   reelmark_e2e_driver [--desktop=NAME] --demo-STEP   (steps of scripts/demo.sh, see demo.h)
 #include <windows.h>
 #include <shellapi.h>
 
@@ -82,7 +82,9 @@ std::vector<std::wstring> Arguments() {
 
 int Run() {
   const std::vector<std::wstring> arguments = Arguments();
-  if (!arguments.empty() && arguments[0].rfind(L"--demo", 0) == 0) return RunDemoStep(arguments[0]);
+  if (!arguments.empty() && (arguments[0].rfind(L"--demo", 0) == 0 || arguments[0].rfind(L"--desktop=", 0) == 0)) {
+    return RunDemoStep(arguments);
+  }
   if (arguments.size() < 2) {
     Print("usage: reelmark_e2e_driver REELMARK_EXE STANDIN_EXE [NAME...]");
     return 2;

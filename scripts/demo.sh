@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Runs Reelmark under Wine the way a user meets it: in a player folder (demo/) beside the
+# stand-in player, which is playing a sample film. Start-up closes the player, takes the
+# film and its position, and asks whether to keep it as a favourite.
+#
+# With a display (DISPLAY set) the windows open there: a screenshot of the question is
+# saved, and the rest is yours to click. Without one, everything runs in a headless X
+# server on a Wine desktop: one screenshot shows the question, a second the list after
+# answering Yes.
+set -euo pipefail
+. "$(dirname "$0")/wine-env.sh"
+cd "$repo_root"
+
+build=${REELMARK_BUILD_DIR:-build/win-test}
+demo=$repo_root/demo
+reelmark_exe=$build/src/platform/win32/reelmark.exe
+player_exe=$build/tools/standin-player/standin-player.exe
+driver_exe=$build/tests/e2e/reelmark_e2e_driver.exe
+desktop=reelmark,1024x768
+
+# Z: is the Unix root in every Wine prefix.
+win_path() { printf 'Z:%s' "$1" | tr / '\\'; }
+# The player's files are in the ANSI code page, 936.
+cp936() { iconv -f UTF-8 -t CP936; }
+# The driver's demo steps look at the windows of the desktop the programs run on.
+driver() {
+  if [ "${REELMARK_DEMO_HEADLESS:-}" = 1 ]; then
+    scripts/wine-run.sh "$driver_exe" --desktop="${desktop%%,*}" "$@"
+  else
+    scripts/wine-run.sh "$driver_exe" "$@"
+  fi
+}
+# Starts a Windows program in the background. Headless, it opens on a Wine desktop (made
+# by the first program), which gives the windows title bars and a background.
+start_windows_program() {
+  local exe=$1; shift
+  local loader; loader=$(wine_loader "$(pe_arch "$exe")")
+  if [ "${REELMARK_DEMO_HEADLESS:-}" = 1 ]; then
+    env LC_ALL=zh_CN.UTF-8 "$loader" explorer /desktop="$desktop" "$(win_path "$exe")" "$@" &
+  else
+    env LC_ALL=zh_CN.UTF-8 "$loader" "$exe" "$@" &
+  fi
+  last_pid=$!
+}
+
+build_programs() {
+  if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$(scripts/wine-arch.sh).cmake" >/dev/null
+  fi
+  cmake --build "$build" -j2 --target reelmark standin_player reelmark_e2e_driver
+}
+
+make_player_folder() {
+  rm -rf "$demo"
+  mkdir -p "$demo/films"
+  cp "$reelmark_exe" "$demo/reelmark.exe"
+  cp "$player_exe" "$demo/mplayer.exe"
+  printf 'RIFF\004\000\000\000AVI LIST' > "$demo/films/示例电影.avi"
+  # The player's settings: resume on, and the sample film left at 10 minutes, so the
+  # player started without arguments resumes it (a command line would lose the Chinese
+  # name: the Linux locale that Wine would decode it with is not installed).
+  printf '[Option]\r\nauto_resume=1\r\nvolume=80\r\nosdlevel=1\r\n[Status]\r\nresume=1\r\nFilename=%s\r\nTime=600\r\n' \
+    "$(win_path "$demo/films/示例电影.avi")" | cp936 > "$demo/kk.ini"
+  # Two favourites from earlier evenings.
+  printf '[options]\r\nDelLast= 0\r\nDelLastPath= 0\r\nDblExit= 0\r\n[1fav]\r\ntime= 3720\r\nFilename=D:\\电影\\长夜.mkv\r\n[2fav]\r\ntime= 1815\r\nFilename=D:\\电影\\海上钢琴师.avi\r\n' \
+    | cp936 > "$demo/kk_fav.ini"
+  # The stand-in reports 1 h 2 min 5 s into the sample film when it closes.
+  printf '[standin]\r\nreport_time=3725\r\n' > "$demo/standin.ini"
+}
+
+# The demo itself; runs on the display it is given.
+run_demo() {
+  start_windows_program "$demo/mplayer.exe"
+  driver --demo-wait-player
+  start_windows_program "$demo/reelmark.exe"
+  reelmark_pid=$last_pid
+  driver --demo-wait-question
+  sleep 1  # let the question paint
+  import -window root "$demo/screenshot.png"
+  echo "screenshot of the question: $demo/screenshot.png"
+  if [ "${REELMARK_DEMO_HEADLESS:-}" = 1 ]; then
+    driver --demo-answer-yes
+    sleep 1
+    import -window root "$demo/screenshot-list.png"
+    echo "screenshot of the list: $demo/screenshot-list.png"
+    driver --demo-close
+  else
+    echo "Reelmark is running: answer its question, and close it to end the demo."
+    wait "$reelmark_pid" || true
+  fi
+}
+
+if [ "${1:-}" = --inside-headless-server ]; then
+  export REELMARK_DEMO_HEADLESS=1
+  run_demo
+  exit 0
+fi
+
+build_programs
+make_player_folder
+if [ -n "${DISPLAY:-}" ]; then
+  run_demo
+else
+  xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside-headless-server
+fi
