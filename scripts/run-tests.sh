@@ -1,18 +1,28 @@
 #!/usr/bin/env bash
-# Runs every test layer that `make test` built, then prints one closing line.
+# Runs every test layer that `make test` built, shows each layer's own summary, then
+# prints one closing line.
 set -u
 cd "$(dirname "$0")/.."
 failed=0
+passed=0
 layer() {
-  echo "== $1"
-  shift
-  if "$@"; then echo "-- ok"; else echo "-- FAILED"; failed=$((failed + 1)); fi
+  local title=$1 dir=$2 log
+  log=$(mktemp)
+  echo "== $title"
+  if ctest --test-dir "$dir" -V --output-log "$log" >/dev/null; then
+    passed=$((passed + 1)); verdict=ok
+  else
+    failed=$((failed + 1)); verdict=FAILED
+    cat "$log"
+  fi
+  # The test programs' own summaries: googletest's, the end-to-end driver's, libFuzzer's.
+  grep -E '^\s*([0-9]+: )?(\[  PASSED  \]|\[  FAILED  \]|[0-9]+ passed, [0-9]+ failed|Done [0-9]+ runs)' "$log" | sed 's/^/   /'
+  grep -E 'tests passed|tests failed' "$log" | tail -1 | sed 's/^/   /'
+  echo "-- $verdict"
+  rm -f "$log"
 }
-layer "unit tests, native (AddressSanitizer, UndefinedBehaviorSanitizer)" \
-  ctest --test-dir build/native --output-on-failure
-layer "unit and end-to-end tests, Windows build ($(cat build/wine-arch)) under Wine" \
-  ctest --test-dir build/win-test --output-on-failure
-layer "fuzz targets, bounded runs" ctest --test-dir build/fuzz --output-on-failure
-passed=$((3 - failed))
-echo "layers: $passed passed, $failed failed"
+layer "unit tests, native (AddressSanitizer, UndefinedBehaviorSanitizer)" build/native
+layer "unit and end-to-end tests, Windows build ($(cat build/wine-arch)) under Wine" build/win-test
+layer "fuzz targets, bounded runs" build/fuzz
+echo "test layers: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
