@@ -1,5 +1,7 @@
 #include "checks.h"
 
+#include <algorithm>
+
 #include "text.h"
 
 namespace e2e {
@@ -16,11 +18,21 @@ bool Checks::ExpectText(std::string_view what, std::wstring_view expected, std::
 
 bool Checks::ExpectBytes(std::string_view what, std::string_view expected, std::string_view seen) {
   if (expected == seen) return true;
-  // Point at the first difference: whole files are long.
+  // Point at the first difference and show the text around it: whole files are long.
+  const std::wstring e = FromCp936(expected), s = FromCp936(seen);
+  if (e == s) {
+    return Expect(false, std::string(what) + ": the bytes differ where they are not text; expected " +
+                             ShownBytes(expected) + ", seen " + ShownBytes(seen));
+  }
   size_t at = 0;
-  while (at < expected.size() && at < seen.size() && expected[at] == seen[at]) ++at;
-  return Expect(false, std::string(what) + ": first difference at byte " + std::to_string(at) +
-                           "; expected " + ShownBytes(expected) + ", seen " + ShownBytes(seen));
+  while (at < e.size() && at < s.size() && e[at] == s[at]) ++at;
+  const size_t from = at > 40 ? at - 40 : 0;
+  const std::string before = from > 0 ? "..." : "";
+  auto excerpt = [&](const std::wstring& text) {
+    return before + Shown(text.substr(std::min(from, text.size()), 120)) + (text.size() > from + 120 ? "..." : "");
+  };
+  return Expect(false, std::string(what) + ": first difference at character " + std::to_string(at) + "; expected " +
+                           excerpt(e) + ", seen " + excerpt(s));
 }
 
 bool Checks::ExpectNumber(std::string_view what, long long expected, long long seen) {
