@@ -14,6 +14,8 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
 // byte that can trail it, else 1. Trail bytes start at 0x40, so line ends, NUL and
 // '=' are always characters of their own, while '[', '\\' and ']' may be trail bytes.
 size_t CharLength(std::string_view text, size_t i) {
+  // No code page has a lead byte below 0x80: ASCII needs no call to the system.
+  if (static_cast<unsigned char>(text[i]) < 0x80) return 1;
   if (i + 1 < text.size() && IsAnsiLeadByte(static_cast<unsigned char>(text[i])) &&
       static_cast<unsigned char>(text[i + 1]) >= 0x40) {
     return 2;
