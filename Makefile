@@ -14,24 +14,22 @@ bootstrap:
 	@scripts/bootstrap.sh
 
 native: bootstrap
-	cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug -DREELMARK_SANITIZE=ON >/dev/null
+	cmake --preset native >/dev/null
 	cmake --build build/native -j$(JOBS)
 
 wintest: bootstrap
-	cmake -S . -B build/win-test -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-$(WIN_ARCH).cmake >/dev/null
+	cmake --preset win-test-$(WIN_ARCH) >/dev/null
 	cmake --build build/win-test -j$(JOBS)
 
 dist: bootstrap
-	cmake -S . -B build/dist -DCMAKE_BUILD_TYPE=MinSizeRel -DREELMARK_TESTS=OFF \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake >/dev/null
+	cmake --preset dist >/dev/null
 	cmake --build build/dist -j$(JOBS) --target reelmark standin_player
 	mkdir -p dist
 	cp build/dist/src/platform/win32/reelmark.exe dist/reelmark.exe
 	@scripts/check-dist.sh dist/reelmark.exe
 
 fuzz: bootstrap
-	CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DREELMARK_TESTS=OFF -DREELMARK_FUZZ=ON >/dev/null
+	cmake --preset fuzz >/dev/null
 	cmake --build build/fuzz -j$(JOBS)
 
 test: native wintest dist fuzz
@@ -41,7 +39,7 @@ run: wintest
 	scripts/demo.sh
 
 bench: bootstrap
-	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DREELMARK_TESTS=OFF -DREELMARK_BENCH=ON >/dev/null
+	cmake --preset bench >/dev/null
 	cmake --build build/bench -j$(JOBS) --target reelmark_bench
 	build/bench/tests/bench/reelmark_bench
 
