@@ -110,6 +110,9 @@ std::wstring FromAnsi(std::string_view bytes) {
 }
 
 std::string ToAnsi(std::wstring_view text) {
+  bool ascii = true;
+  for (wchar_t c : text) ascii = ascii && c >= 0 && c < 0x80;
+  if (ascii) return std::string(text.begin(), text.end());
   std::string out;
   iconv_t cd = g_toAnsi.Get(IconvName(g_codePage), "WCHAR_T", g_codePage);
   if (ConvertWhole(cd, text, out)) return out;

@@ -6,6 +6,7 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "persistence/ini_document.h"
+#include "persistence/module_ini.h"
 #include "platform/platform.h"
 
 namespace reelmark {
@@ -16,12 +17,7 @@ std::wstring TwoDigitsAtLeast(std::int64_t value) {
   return text.size() == 1 ? L"0" + text : text;
 }
 
-std::string SectionName(size_t number) { return std::to_string(number) + "fav"; }
-
-std::wstring ReadValue(const IniDocument& doc, const std::string& section, const char* key) {
-  const auto value = doc.Get(section, key);
-  return value ? std::wstring(TrimSpaces(FromAnsi(*value))) : std::wstring{};
-}
+std::wstring SectionName(size_t number) { return DecimalText(static_cast<std::int64_t>(number)) + L"fav"; }
 
 }  // namespace
 
@@ -90,13 +86,13 @@ FavouritesFile FavouritesFile::Parse(std::string_view bytes) {
   file.exists = true;
   const IniDocument doc{std::string(bytes)};
   for (size_t i = 0; i < kOptionKeys.size(); ++i) {
-    file.options[i] = ReadValue(doc, "options", ToAnsi(kOptionKeys[i]).c_str());
+    file.options[i] = ModuleIni::ReadIni(doc, kOptionsSection, kOptionKeys[i]);
   }
   for (size_t k = 1; k <= static_cast<size_t>(kMaxFavourites); ++k) {
-    const std::string section = SectionName(k);
-    std::wstring path = ReadValue(doc, section, "Filename");
+    const std::wstring section = SectionName(k);
+    std::wstring path = ModuleIni::ReadIni(doc, section, L"Filename");
     if (path.empty()) break;  // favourites end at the first section without a film
-    file.favourites.push_back({ReadValue(doc, section, "time"), std::move(path)});
+    file.favourites.push_back({ModuleIni::ReadIni(doc, section, L"time"), std::move(path)});
   }
   return file;
 }
@@ -111,7 +107,7 @@ std::string ComposeFavouritesFile(const std::array<int, 3>& options, const std::
   }
   for (size_t i = 0; i < rows.size(); ++i) {
     out += '[';
-    out += SectionName(i + 1);
+    out += ToAnsi(SectionName(i + 1));
     out += "]\r\ntime=";
     out += ToAnsi(StoredNumber(rows[i].storedSeconds));
     out += "\r\nFilename=";

@@ -14,7 +14,10 @@ std::wstring ReadIni(Platform& platform, const std::wstring& file, const std::ws
                      const std::wstring& key) {
   const std::optional<std::string> bytes = platform.ReadFileBytes(file);
   if (!bytes) return {};
-  const IniDocument doc(*bytes);
+  return ReadIni(IniDocument(*bytes), section, key);
+}
+
+std::wstring ReadIni(const IniDocument& doc, const std::wstring& section, const std::wstring& key) {
   const std::optional<std::string> value = doc.Get(ToAnsi(section), ToAnsi(key));
   if (!value) return {};
   return std::wstring(TrimSpaces(FromAnsi(*value)));

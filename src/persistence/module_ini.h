@@ -5,6 +5,7 @@
 #include <string>
 
 namespace reelmark {
+class IniDocument;
 class Platform;
 }
 
@@ -14,6 +15,9 @@ namespace reelmark::ModuleIni {
 // is absent, or the value is empty. The value is read whole.
 std::wstring ReadIni(Platform& platform, const std::wstring& file, const std::wstring& section,
                      const std::wstring& key);
+
+// The same read from a file already parsed, for callers that read many keys of one file.
+std::wstring ReadIni(const IniDocument& doc, const std::wstring& section, const std::wstring& key);
 
 // Writes one value (an empty value keeps the key with nothing after '='), creating the
 // file and the section when missing. "1" when the write succeeded, "0" otherwise.

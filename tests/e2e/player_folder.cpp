@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "handles.h"
+#include "platform/win32/unique_handle.h"
 #include "text.h"
 
 namespace e2e {
@@ -77,23 +77,23 @@ PlayerFolder::~PlayerFolder() {
 bool PlayerFolder::Write(std::wstring_view name, std::string_view bytes) const {
   const std::wstring file = File(name);
   SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-  UniqueHandle handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  reelmark::win32::UniqueFile handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!handle) return false;
   DWORD written = 0;
-  return WriteFile(handle.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+  return WriteFile(handle.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
          written == bytes.size();
 }
 
 std::optional<std::string> PlayerFolder::Read(std::wstring_view name) const {
-  UniqueHandle handle(CreateFileW(File(name).c_str(), GENERIC_READ,
+  reelmark::win32::UniqueFile handle(CreateFileW(File(name).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, 0, nullptr));
   if (!handle) return std::nullopt;
   std::string bytes;
   char buffer[4096];
   DWORD got = 0;
-  while (ReadFile(handle.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  while (ReadFile(handle.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
   return bytes;
 }
 

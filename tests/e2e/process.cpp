@@ -22,7 +22,7 @@ Process Process::Start(const std::wstring& exe, const std::wstring& arguments,
     return process;
   }
   CloseHandle(info.hThread);
-  process.handle_ = UniqueHandle(info.hProcess);
+  process.handle_ = reelmark::win32::UniqueKernelHandle(info.hProcess);
   process.id_ = info.dwProcessId;
   return process;
 }
@@ -36,16 +36,16 @@ Process& Process::operator=(Process&& other) noexcept {
   return *this;
 }
 
-bool Process::Running() const { return handle_ && WaitForSingleObject(handle_.Get(), 0) == WAIT_TIMEOUT; }
+bool Process::Running() const { return handle_ && WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT; }
 
 bool Process::WaitExit(DWORD ms) const {
-  return !handle_ || WaitForSingleObject(handle_.Get(), ms) == WAIT_OBJECT_0;
+  return !handle_ || WaitForSingleObject(handle_.get(), ms) == WAIT_OBJECT_0;
 }
 
 void Process::Kill() {
   if (Running()) {
-    TerminateProcess(handle_.Get(), 1);
-    WaitForSingleObject(handle_.Get(), 5000);
+    TerminateProcess(handle_.get(), 1);
+    WaitForSingleObject(handle_.get(), 5000);
   }
 }
 

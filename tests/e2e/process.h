@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "handles.h"
+#include "platform/win32/unique_handle.h"
 
 namespace e2e {
 
@@ -31,7 +31,7 @@ class Process {
   void Kill();
 
  private:
-  UniqueHandle handle_;
+  reelmark::win32::UniqueKernelHandle handle_;
   DWORD id_ = 0;
 };
 

@@ -49,7 +49,6 @@ class FakePlatform : public Platform {
   bool ended = false;
   bool destroyed = false;
   bool failWrites = false;  // every write of a file fails
-  int writesAllowed = -1;   // when >= 0, writes fail after this many have succeeded
   int writeCount = 0;
 
   // --- Platform ---

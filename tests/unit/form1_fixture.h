@@ -19,8 +19,8 @@ inline std::string FavouritesBytes(const std::vector<std::pair<int, std::string>
   std::string bytes = options;
   int k = 1;
   for (const auto& [time, path] : favourites) {
-    bytes += "[" + std::to_string(k++) + "fav]\r\ntime=" + (time < 0 ? "" : " ") + std::to_string(time) +
-             "\r\nFilename=" + path + "\r\n";
+    bytes.append("[").append(std::to_string(k++)).append("fav]\r\ntime=").append(time < 0 ? "" : " ");
+    bytes.append(std::to_string(time)).append("\r\nFilename=").append(path).append("\r\n");
   }
   return bytes;
 }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace reelmark::win32 {
 
 template <typename Traits>
@@ -39,46 +41,26 @@ class UniqueHandle {
   pointer handle_ = Traits::Empty();
 };
 
-// Files: CreateFileW answers INVALID_HANDLE_VALUE, not null, on failure.
-struct FileTraits {
-  using pointer = HANDLE;
-  static pointer Empty() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(pointer h) noexcept { ::CloseHandle(h); }
-};
-// Processes, threads and other kernel objects.
-struct KernelTraits {
-  using pointer = HANDLE;
-  static pointer Empty() noexcept { return nullptr; }
-  static void Close(pointer h) noexcept { ::CloseHandle(h); }
-};
-struct MenuTraits {
-  using pointer = HMENU;
-  static pointer Empty() noexcept { return nullptr; }
-  static void Close(pointer h) noexcept { ::DestroyMenu(h); }
-};
-struct WindowTraits {
-  using pointer = HWND;
-  static pointer Empty() noexcept { return nullptr; }
-  static void Close(pointer h) noexcept { ::DestroyWindow(h); }
-};
-struct IconTraits {
-  using pointer = HICON;
-  static pointer Empty() noexcept { return nullptr; }
-  static void Close(pointer h) noexcept { ::DestroyIcon(h); }
-};
-template <typename T>
-struct GdiTraits {
+// A kind of handle: its type, the value that means "none" and the call that releases it.
+template <typename T, auto CloseFunction, std::intptr_t EmptyValue = 0>
+struct HandleTraits {
   using pointer = T;
-  static pointer Empty() noexcept { return nullptr; }
-  static void Close(pointer h) noexcept { ::DeleteObject(h); }
+  static pointer Empty() noexcept { return reinterpret_cast<pointer>(EmptyValue); }
+  static void Close(pointer h) noexcept { CloseFunction(h); }
 };
 
-using UniqueFile = UniqueHandle<FileTraits>;
-using UniqueKernelHandle = UniqueHandle<KernelTraits>;
-using UniqueMenu = UniqueHandle<MenuTraits>;
-using UniqueWindow = UniqueHandle<WindowTraits>;
-using UniqueIcon = UniqueHandle<IconTraits>;
-using UniqueFont = UniqueHandle<GdiTraits<HFONT>>;
-using UniqueBrush = UniqueHandle<GdiTraits<HBRUSH>>;
+inline void CloseKernelHandle(HANDLE h) noexcept { ::CloseHandle(h); }
+inline void DestroyMenuHandle(HMENU h) noexcept { ::DestroyMenu(h); }
+inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
+inline void DeleteGdiObject(HGDIOBJ h) noexcept { ::DeleteObject(h); }
+
+// CreateFileW answers INVALID_HANDLE_VALUE (-1), not null, on failure.
+using UniqueFile = UniqueHandle<HandleTraits<HANDLE, CloseKernelHandle, -1>>;
+// Processes, threads and other kernel objects.
+using UniqueKernelHandle = UniqueHandle<HandleTraits<HANDLE, CloseKernelHandle>>;
+using UniqueMenu = UniqueHandle<HandleTraits<HMENU, DestroyMenuHandle>>;
+using UniqueWindow = UniqueHandle<HandleTraits<HWND, DestroyWindowHandle>>;
+using UniqueFont = UniqueHandle<HandleTraits<HFONT, DeleteGdiObject>>;
+using UniqueBrush = UniqueHandle<HandleTraits<HBRUSH, DeleteGdiObject>>;
 
 }  // namespace reelmark::win32
