@@ -25,7 +25,7 @@ dist: bootstrap
 	cmake --preset dist >/dev/null
 	cmake --build build/dist -j$(JOBS) --target reelmark standin_player
 	mkdir -p dist
-	cp build/dist/src/platform/win32/reelmark.exe dist/reelmark.exe
+	cp build/dist/src/win32/reelmark.exe dist/reelmark.exe
 	@scripts/check-dist.sh dist/reelmark.exe
 
 fuzz: bootstrap

@@ -13,7 +13,7 @@ cd "$repo_root"
 
 build=${REELMARK_BUILD_DIR:-build/win-test}
 demo=$repo_root/demo
-reelmark_exe=$build/src/platform/win32/reelmark.exe
+reelmark_exe=$build/src/win32/reelmark.exe
 player_exe=$build/tools/standin-player/standin-player.exe
 driver_exe=$build/tests/e2e/reelmark_e2e_driver.exe
 desktop=reelmark,1024x768

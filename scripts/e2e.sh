@@ -14,4 +14,4 @@ fi
 # The same prefix as the ctest run, which keeps its windows apart from other Wine programs.
 export WINEPREFIX="$PWD/$build/wineprefix-e2e"
 exec scripts/wine-run.sh "$build/tests/e2e/reelmark_e2e_driver.exe" \
-  "$PWD/$build/src/platform/win32/reelmark.exe" "$PWD/$build/tools/standin-player/standin-player.exe" "$@"
+  "$PWD/$build/src/win32/reelmark.exe" "$PWD/$build/tools/standin-player/standin-player.exe" "$@"

@@ -7,7 +7,7 @@
 #include "base/text.h"
 #include "persistence/ini_document.h"
 #include "persistence/module_ini.h"
-#include "platform/platform.h"
+#include "system/platform.h"
 
 namespace reelmark {
 namespace {

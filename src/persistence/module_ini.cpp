@@ -6,7 +6,7 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "persistence/ini_document.h"
-#include "platform/platform.h"
+#include "system/platform.h"
 
 namespace reelmark::ModuleIni {
 

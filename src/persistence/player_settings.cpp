@@ -3,7 +3,7 @@
 #include "base/numbers.h"
 #include "persistence/favourites.h"
 #include "persistence/module_ini.h"
-#include "platform/platform.h"
+#include "system/platform.h"
 
 namespace reelmark {
 

@@ -11,7 +11,7 @@
 #include "model/controls.h"
 #include "model/list_box.h"
 #include "model/menu.h"
-#include "platform/platform.h"
+#include "system/platform.h"
 
 namespace reelmark {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 #include "text.h"
 
 namespace e2e {

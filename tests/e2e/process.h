@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 
 namespace e2e {
 

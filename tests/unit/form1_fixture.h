@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fake_platform.h"
-#include "platform/platform.h"
+#include "system/platform.h"
 #include "ui/form1.h"
 
 namespace reelmark::testing {

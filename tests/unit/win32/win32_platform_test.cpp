@@ -10,9 +10,9 @@
 #include <thread>
 
 #include "model/menu.h"
-#include "platform/win32/popup_menu.h"
-#include "platform/win32/unique_handle.h"
-#include "platform/win32/win32_platform.h"
+#include "win32/popup_menu.h"
+#include "win32/unique_handle.h"
+#include "win32/win32_platform.h"
 
 namespace reelmark::win32 {
 namespace {

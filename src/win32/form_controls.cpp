@@ -1,9 +1,9 @@
-#include "platform/win32/form_controls.h"
+#include "win32/form_controls.h"
 
 #include <string>
 #include <utility>
 
-#include "platform/win32/dpi.h"
+#include "win32/dpi.h"
 
 namespace reelmark::win32 {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "platform/win32/unique_handle.h"
-#include "platform/win32/win32_platform.h"
+#include "win32/unique_handle.h"
+#include "win32/win32_platform.h"
 
 namespace reelmark::win32 {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/win32/list_box_binding.h"
+#include "win32/list_box_binding.h"
 
 #include <commctrl.h>
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "platform/platform.h"
+#include "system/platform.h"
 
 namespace reelmark::win32 {
 

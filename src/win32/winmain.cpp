@@ -4,8 +4,8 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/main_window.h"
-#include "platform/win32/win32_platform.h"
+#include "win32/main_window.h"
+#include "win32/win32_platform.h"
 #include "ui/form1.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

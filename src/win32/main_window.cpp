@@ -1,8 +1,8 @@
-#include "platform/win32/main_window.h"
+#include "win32/main_window.h"
 
 #include <commctrl.h>
 
-#include "platform/win32/dpi.h"
+#include "win32/dpi.h"
 #include "resource_ids.h"
 #include "ui/form1.h"
 #include "ui/texts.h"

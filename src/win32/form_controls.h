@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 #include "ui/layout.h"
 
 namespace reelmark::win32 {

@@ -1,9 +1,9 @@
 // The user, other programs and the program itself, on the real system. Files are in
 // win32_files.cpp.
-#include "platform/win32/win32_platform.h"
+#include "win32/win32_platform.h"
 
-#include "platform/win32/popup_menu.h"
-#include "platform/win32/unique_handle.h"
+#include "win32/popup_menu.h"
+#include "win32/unique_handle.h"
 
 namespace reelmark::win32 {
 namespace {

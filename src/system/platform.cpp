@@ -1,4 +1,4 @@
-#include "platform/platform.h"
+#include "system/platform.h"
 
 namespace reelmark {
 

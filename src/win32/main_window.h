@@ -7,10 +7,10 @@
 
 #include <memory>
 
-#include "platform/win32/form_controls.h"
-#include "platform/win32/list_box_binding.h"
-#include "platform/win32/unique_handle.h"
-#include "platform/win32/win32_platform.h"
+#include "win32/form_controls.h"
+#include "win32/list_box_binding.h"
+#include "win32/unique_handle.h"
+#include "win32/win32_platform.h"
 
 namespace reelmark {
 class Form1;

@@ -1,4 +1,4 @@
-#include "platform/win32/dpi.h"
+#include "win32/dpi.h"
 
 namespace reelmark::win32 {
 namespace {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "model/menu.h"
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 
 namespace reelmark::win32 {
 
