@@ -24,21 +24,29 @@ DWORD ProcessOf(HWND window) {
   return pid;
 }
 
+namespace {
+
+struct WindowWalk {
+  DWORD pid;
+  bool visibleOnly;
+  std::vector<HWND> found;
+};
+
+// The system calls this back with its own calling convention: declared CALLBACK and
+// handed over without a cast, so a wrong convention fails to compile on every target.
+BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
+  auto& walk = *reinterpret_cast<WindowWalk*>(data);
+  if ((walk.pid == 0 || ProcessOf(window) == walk.pid) && (!walk.visibleOnly || IsWindowVisible(window))) {
+    walk.found.push_back(window);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> TopLevelWindows(DWORD pid, bool visibleOnly) {
-  struct Walk {
-    DWORD pid;
-    bool visibleOnly;
-    std::vector<HWND> found;
-  } walk{pid, visibleOnly, {}};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& w = *reinterpret_cast<Walk*>(data);
-        if ((w.pid == 0 || ProcessOf(window) == w.pid) && (!w.visibleOnly || IsWindowVisible(window))) {
-          w.found.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&walk));
+  WindowWalk walk{pid, visibleOnly, {}};
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&walk));
   return walk.found;
 }
 
