@@ -1,5 +1,6 @@
 #include "base/numbers.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -11,6 +12,31 @@ namespace {
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+// The power of ten of the first significant digit of a number as LeadingNumber collects
+// it ("-120.5e3" -> 5, "0.001" -> -3), which tells a number too large for a double from
+// one too small whatever its spelling. Saturates far beyond the range of double; 0 when
+// every digit is 0.
+std::int64_t DecimalExponent(const std::string& number) {
+  const size_t end = std::min(number.find('e'), number.size());
+  const auto point = static_cast<std::int64_t>(std::min(number.find('.'), end));
+  std::int64_t first = 0;
+  bool found = false;
+  for (size_t k = number[0] == '-' ? 1 : 0; k < end && !found; ++k) {
+    const auto at = static_cast<std::int64_t>(k);
+    if (at == point || number[k] == '0') continue;
+    first = at < point ? point - at - 1 : point - at;
+    found = true;
+  }
+  if (!found) return 0;
+  constexpr std::int64_t kFar = std::int64_t{1} << 40;
+  std::int64_t exponent = 0;
+  size_t k = end + 1;
+  const bool negative = k < number.size() && number[k] == '-';
+  if (k < number.size() && (number[k] == '-' || number[k] == '+')) ++k;
+  for (; k < number.size(); ++k) exponent = std::min(exponent * 10 + (number[k] - '0'), kFar);
+  return first + (negative ? -exponent : exponent);
+}
 
 }  // namespace
 
@@ -46,11 +72,8 @@ double LeadingNumber(std::wstring_view text) {
   (void)end;
   if (ec == std::errc::result_out_of_range) {
     // Too large or too small for a double: clamp the large ones, the small ones are 0.
-    const size_t e = number.find('e');
-    const bool large = e == std::string::npos || number[e + 1] != '-';
-    const bool negative = number[0] == '-';
-    if (!large) return 0.0;
-    return negative ? -DBL_MAX : DBL_MAX;
+    if (DecimalExponent(number) < 0) return 0.0;
+    return number[0] == '-' ? -DBL_MAX : DBL_MAX;
   }
   return value;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
 
 #include "base/numbers.h"
 #include "base/path.h"
@@ -22,10 +23,20 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheText) {
 }
 
 TEST(LeadingNumber, ClampsValuesBeyondTheRangeOfDouble) {
-  EXPECT_EQ(LeadingNumber(L"1e999"), std::numeric_limits<double>::max());
-  EXPECT_EQ(LeadingNumber(L"-1e999"), -std::numeric_limits<double>::max());
-  EXPECT_EQ(LeadingNumber(L"1e-999"), 0.0);
-  EXPECT_EQ(LeadingNumber(std::wstring(5000, L'9')), std::numeric_limits<double>::max());
+  // Too large is clamped, too small is 0, however the number is spelt.
+  constexpr double kMax = std::numeric_limits<double>::max();
+  const std::wstring zeros(400, L'0');
+  const struct {
+    std::wstring text;
+    double expected;
+  } cases[] = {
+      {L"1e999", kMax},          {L"-1e999", -kMax},          {L"1e-999", 0},
+      {L"-1e-999", 0},           {std::wstring(5000, L'9'), kMax},
+      {L"0." + zeros + L"1", 0}, {L"-0." + zeros + L"1x", 0}, {L"0." + zeros + L"1e+5", 0},
+      {L"1" + zeros + L"e-5", kMax}, {L"1" + zeros, kMax},    {L"0." + zeros + L"1e399", 0.01},
+      {L"0." + zeros + L"e99999", 0}, {L"1e99999999999999999999999", kMax}, {L"1e-99999999999999999999999", 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LeadingNumber(c.text), c.expected) << "text: " << c.text.substr(0, 40);
 }
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
@@ -49,6 +60,7 @@ TEST(RoundHalfEven, ClampsToTheThirtyTwoBitRange) {
 TEST(WholeNumber, ReadsASwitchAsThePlayerSettingsHoldIt) {
   for (const wchar_t* on : {L"1", L"2", L"-1", L"1abc", L"0.6", L"1.5"}) EXPECT_NE(WholeNumber(on), 0) << on;
   for (const wchar_t* off : {L"0", L"", L"abc", L"0.4", L"0.5", L"-0.5"}) EXPECT_EQ(WholeNumber(off), 0) << off;
+  EXPECT_EQ(WholeNumber(L"0." + std::wstring(400, L'0') + L"1"), 0);  // below the range of double
 }
 
 TEST(PathHelpers, FileNameAndFixedPositions) {
