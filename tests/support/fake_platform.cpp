@@ -29,9 +29,8 @@ std::string FakePlatform::Bytes(const std::wstring& path) const {
 }
 
 bool FakePlatform::MayWrite() {
-  if (failWrites) return false;
   ++writeCount;
-  return true;
+  return !failWrites;
 }
 
 std::optional<std::string> FakePlatform::ReadFileBytes(const std::wstring& path) {

@@ -49,7 +49,7 @@ class FakePlatform : public Platform {
   bool ended = false;
   bool destroyed = false;
   bool failWrites = false;  // every write of a file fails
-  int writeCount = 0;
+  int writeCount = 0;  // writes tried, the failed ones included
 
   // --- Platform ---
   std::optional<std::string> ReadFileBytes(const std::wstring& path) override;
