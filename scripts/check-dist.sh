@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The product is one 32-bit program that needs no DLL beyond the system's, within its size budget.
+# The product is one 32-bit program that needs no DLL beyond the system's, within its size
+# budget, with a manifest that declares no execution level.
 set -eu
 exe=$1
 budget=$((400 * 1024))
@@ -14,4 +15,27 @@ for dll in $dlls; do
   esac
 done
 [ "$size" -le "$budget" ] || { echo "$exe is $size bytes, over the budget of $budget"; exit 1; }
-echo "dist/reelmark.exe: 32-bit, $size bytes, imports: $dlls"
+
+# The manifest Windows reads: the bytes of the resource of type 24 (RT_MANIFEST), found
+# through the resource directory and the .rsrc section's place in the file.
+dump=$(i686-w64-mingw32-objdump -p "$exe")
+leaf=$(printf '%s\n' "$dump" | awk '
+  /The .rsrc Resource Directory section/ { rsrc = 1; next }
+  rsrc && /^[0-9a-f]+   Entry: ID: / { manifest = ($4 == "0x000018,") }
+  rsrc && manifest && /Leaf: Addr:/ { sub(",", "", $4); sub(",", "", $6); print $4, $6; exit }')
+[ -n "$leaf" ] || { echo "$exe has no manifest"; exit 1; }
+read -r rva length <<< "$leaf"
+image_base=$(printf '%s\n' "$dump" | awk '$1 == "ImageBase" { print $2; exit }')
+read -r rsrc_vma rsrc_offset < <(i686-w64-mingw32-objdump -h "$exe" | awk '$2 == ".rsrc" { print $4, $6; exit }')
+offset=$(( 0x$rsrc_offset + $rva + 0x$image_base - 0x$rsrc_vma ))
+manifest=$(tail -c +$((offset + 1)) "$exe" | head -c $((length)))
+for wanted in Microsoft.Windows.Common-Controls dpiAwareness supportedOS; do
+  grep -q "$wanted" <<< "$manifest" || { echo "$exe: the manifest lacks $wanted"; exit 1; }
+done
+# Without a declared execution level Windows virtualizes our file access as it does an
+# older player's in a protected folder, so both see the same kk.ini.
+if grep -q requestedExecutionLevel <<< "$manifest"; then
+  echo "$exe: the manifest declares an execution level; it must not (see res/reelmark.manifest)"
+  exit 1
+fi
+echo "dist/reelmark.exe: 32-bit, $size bytes, imports: ${dlls% }; manifest without an execution level"
