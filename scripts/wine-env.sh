@@ -3,7 +3,10 @@
 repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${WINEPREFIX:-$repo_root/build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
-# LC_ALL=zh_CN.UTF-8 is given to the loader alone (bash would warn: the locale is not installed).
+# The locale given to the Wine loader alone (LC_ALL=$wine_locale): it makes the ANSI code
+# page 936, and, once scripts/bootstrap.sh has generated it, lets Wine name files and pass
+# command lines in Chinese. Not exported to the scripts: their own tools would speak Chinese.
+wine_locale=zh_CN.UTF-8
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
 # The loader that runs PE programs of the given architecture (i686 or x86_64).
 wine_loader() {

@@ -7,6 +7,6 @@ exe=$1; shift
 loader=$(wine_loader "$(pe_arch "$exe")")
 # Outside an X server, give the program a headless one.
 if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
-  exec env LC_ALL=zh_CN.UTF-8 xvfb-run -a "$loader" "$exe" "$@"
+  exec env LC_ALL="$wine_locale" xvfb-run -a "$loader" "$exe" "$@"
 fi
-exec env LC_ALL=zh_CN.UTF-8 "$loader" "$exe" "$@"
+exec env LC_ALL="$wine_locale" "$loader" "$exe" "$@"
