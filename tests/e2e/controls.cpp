@@ -90,6 +90,8 @@ bool RightClickRow(HWND list, int row) {
 
 void TypeChar(HWND window, wchar_t c) { PostMessageW(window, WM_CHAR, c, 1); }
 
+bool TypeCharAndWait(HWND window, wchar_t c) { return Ask(window, WM_CHAR, c, 1).has_value(); }
+
 void PressKey(HWND window, UINT virtualKey) {
   PostMessageW(window, WM_KEYDOWN, virtualKey, 1);
   PostMessageW(window, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001u));

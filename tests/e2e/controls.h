@@ -29,6 +29,9 @@ bool ClickRow(HWND list, int row);
 bool RightClickRow(HWND list, int row);
 // A typed character, as the keyboard's translation delivers it.
 void TypeChar(HWND window, wchar_t c);
+// The same character, sent: it has been handled when this returns, so a look that follows
+// sees its effect, or that it had none. False when the window did not answer.
+bool TypeCharAndWait(HWND window, wchar_t c);
 void PressKey(HWND window, UINT virtualKey);
 // A button or check box pressed; posted so that a box it opens does not block the driver.
 void PressButton(HWND parent, int id);
