@@ -11,7 +11,11 @@ set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 cd "$repo_root"
 
-build=${REELMARK_BUILD_DIR:-build/win-test}
+# The stand-in player and the driver come from the Windows test build that Wine runs here;
+# Reelmark is the program the end-to-end tests run (scripts/program-under-test.sh), unless
+# REELMARK_BUILD_DIR names a build to take every program from.
+arch=$(scripts/wine-arch.sh)
+build=${REELMARK_BUILD_DIR:-build/win-test-$arch}
 demo=$repo_root/demo
 reelmark_exe=$build/src/win32/reelmark.exe
 player_exe=$build/tools/standin-player/standin-player.exe
@@ -36,19 +40,22 @@ start_windows_program() {
   local exe=$1; shift
   local loader; loader=$(wine_loader "$(pe_arch "$exe")")
   if [ "${REELMARK_DEMO_HEADLESS:-}" = 1 ]; then
-    env LC_ALL=zh_CN.UTF-8 "$loader" explorer /desktop="$desktop" "$(win_path "$exe")" "$@" &
+    env LC_ALL="$wine_locale" "$loader" explorer /desktop="$desktop" "$(win_path "$exe")" "$@" &
   else
-    env LC_ALL=zh_CN.UTF-8 "$loader" "$exe" "$@" &
+    env LC_ALL="$wine_locale" "$loader" "$exe" "$@" &
   fi
   last_pid=$!
 }
 
 build_programs() {
-  if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="cmake/toolchain-mingw-$(scripts/wine-arch.sh).cmake" >/dev/null
+  if [ -z "${REELMARK_BUILD_DIR:-}" ]; then
+    reelmark_exe=$(scripts/program-under-test.sh)
+    cmake --preset "win-test-$arch" >/dev/null
+    cmake --build "$build" -j2 --target standin_player reelmark_e2e_driver
+  else
+    cmake --build "$build" -j2 --target reelmark standin_player reelmark_e2e_driver
   fi
-  cmake --build "$build" -j2 --target reelmark standin_player reelmark_e2e_driver
+  echo "Reelmark in the demo: $reelmark_exe"
 }
 
 make_player_folder() {
@@ -58,8 +65,7 @@ make_player_folder() {
   cp "$player_exe" "$demo/mplayer.exe"
   printf 'RIFF\004\000\000\000AVI LIST' > "$demo/films/示例电影.avi"
   # The player's settings: resume on, and the sample film left at 10 minutes, so the
-  # player started without arguments resumes it (a command line would lose the Chinese
-  # name: the Linux locale that Wine would decode it with is not installed).
+  # player started without arguments resumes it, as it does after an earlier evening.
   printf '[Option]\r\nauto_resume=1\r\nvolume=80\r\nosdlevel=1\r\n[Status]\r\nresume=1\r\nFilename=%s\r\nTime=600\r\n' \
     "$(win_path "$demo/films/示例电影.avi")" | cp936 > "$demo/kk.ini"
   # Two favourites from earlier evenings.

@@ -21,8 +21,18 @@ layer() {
   echo "-- $verdict"
   rm -f "$log"
 }
+# Both Windows test builds were compiled; the one Wine runs here is run.
+ran=$(scripts/wine-arch.sh)
+if [ "$ran" = i686 ]; then
+  compiled=x86_64
+  program="dist/reelmark.exe, the product"
+else
+  compiled=i686
+  program="the 64-bit test build's reelmark.exe, standing in for dist/reelmark.exe (Wine here runs no 32-bit programs)"
+fi
 layer "unit tests, native (AddressSanitizer, UndefinedBehaviorSanitizer)" build/native
-layer "unit and end-to-end tests, Windows build ($(cat build/wine-arch)) under Wine" build/win-test
+layer "unit and end-to-end tests, Windows build ($ran) under Wine; end to end on $program" "build/win-test-$ran"
 layer "fuzz targets, bounded runs" build/fuzz
+echo "Windows test builds: $ran compiled and run under Wine, $compiled compiled only"
 echo "test layers: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
