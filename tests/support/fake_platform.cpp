@@ -107,10 +107,11 @@ std::map<std::wstring, RegistryValue>* FakePlatform::FindRegistryKey(const std::
 }
 
 const RegistryValue* FakePlatform::RegistryValueOf(const std::wstring& keyPath, const std::wstring& name) const {
-  auto* values = const_cast<FakePlatform*>(this)->FindRegistryKey(keyPath);
-  if (!values) return nullptr;
-  for (const auto& [valueName, value] : *values) {
-    if (Key(valueName) == Key(name)) return &value;
+  for (const auto& [path, values] : registry) {
+    if (Key(path) != Key(keyPath)) continue;
+    for (const auto& [valueName, value] : values) {
+      if (Key(valueName) == Key(name)) return &value;
+    }
   }
   return nullptr;
 }
