@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace reelmark {
@@ -28,6 +29,11 @@ inline constexpr std::uint32_t kAttributeReadOnly = 0x1;
 inline constexpr std::uint32_t kAttributeHidden = 0x2;
 inline constexpr std::uint32_t kAttributeSystem = 0x4;
 inline constexpr std::uint32_t kAttributeDirectory = 0x10;
+
+// The registry: the predefined keys the program writes below, and a value as stored:
+// text (REG_SZ) or a 32-bit number (REG_DWORD).
+enum class RegistryRoot { CurrentUser };
+using RegistryValue = std::variant<std::wstring, std::uint32_t>;
 
 class Platform {
  public:
@@ -64,6 +70,15 @@ class Platform {
   virtual void Sleep(unsigned milliseconds) = 0;
   // Starts a process shown normally, not waited for; the result is not looked at.
   virtual void StartProcess(const std::wstring& commandLine) = 0;
+
+  // --- the registry; key paths are relative to the root, levels separated by backslashes ---
+  // Creates the key with every missing level on the way (an existing key is fine) and
+  // closes it again. False when it could not be created.
+  virtual bool CreateRegistryKey(RegistryRoot root, const std::wstring& path) = 0;
+  // Opens the existing key, stores one value (an empty name is the key's default value)
+  // and closes the key. The registry's status: 0 for success.
+  virtual std::int32_t SetRegistryValue(RegistryRoot root, const std::wstring& path, const std::wstring& name,
+                                        const RegistryValue& value) = 0;
 
   // --- the program itself ---
   // The directory of the running executable, without a trailing backslash.

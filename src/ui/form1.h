@@ -70,6 +70,23 @@ class Form1 {
   void ddd();
   WindowHandle FindAllApps(const std::wstring& str1);
 
+  // --- the registry layer under the Explorer verb ---
+  struct RegistryKey {  // a key: the predefined key and the path below it
+    RegistryRoot root;
+    std::wstring path;
+  };
+  // Creates the key with every missing level; whether it existed, and any error, are ignored.
+  void CreateNewKey(RegistryRoot lPredefinedKey, const std::wstring& sNewKeyName);
+  // Stores one value in an existing key through SetValueEx; the result is not looked at.
+  void SetKeyValue(RegistryRoot lPredefinedKey, const std::wstring& sKeyName, const std::wstring& sValueName,
+                   const std::wstring& vValueSetting, std::uint32_t lValueType);
+  // Writes text (type 1) or the text's number as a double word (type 4) and answers the
+  // registry's status; any other type writes nothing and answers 0.
+  std::int32_t SetValueEx(const RegistryKey& hKey, const std::wstring& sValueName, std::uint32_t lType,
+                          const std::wstring& vValue);
+  // The text's length in bytes in the ANSI code page.
+  static std::int32_t CLen(std::wstring_view St);
+
   // Told after the handlers moved or resized the window model.
   void SetWindowChangeHandler(std::function<void()> handler) { onWindowChange_ = std::move(handler); }
 

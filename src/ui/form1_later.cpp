@@ -1,6 +1,5 @@
 // Commands whose buttons and menu items exist already but whose behaviour is not built
-// yet: capture, playing, playlists, copying a path, the play-and-exit option and the
-// Explorer verb. Until then they do nothing.
+// yet: capture, playing and copying a path. Until then they do nothing.
 #include "ui/form1.h"
 
 namespace reelmark {
@@ -8,10 +7,5 @@ namespace reelmark {
 void Form1::ddd() {}
 void Form1::List1_DblClick() {}
 void Form1::Command2_Click() {}
-void Form1::Check1_Click(int) {}
-void Form1::bofang2_Click() {}
-void Form1::bofang3_Click() {}
-void Form1::bobangliebiao_Click() {}
-void Form1::mplayer_Click() {}
 
 }  // namespace reelmark

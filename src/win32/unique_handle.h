@@ -53,6 +53,7 @@ inline void CloseKernelHandle(HANDLE h) noexcept { ::CloseHandle(h); }
 inline void DestroyMenuHandle(HMENU h) noexcept { ::DestroyMenu(h); }
 inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
 inline void DeleteGdiObject(HGDIOBJ h) noexcept { ::DeleteObject(h); }
+inline void CloseRegistryKey(HKEY h) noexcept { ::RegCloseKey(h); }
 
 // CreateFileW answers INVALID_HANDLE_VALUE (-1), not null, on failure.
 using UniqueFile = UniqueHandle<HandleTraits<HANDLE, CloseKernelHandle, -1>>;
@@ -62,5 +63,6 @@ using UniqueMenu = UniqueHandle<HandleTraits<HMENU, DestroyMenuHandle>>;
 using UniqueWindow = UniqueHandle<HandleTraits<HWND, DestroyWindowHandle>>;
 using UniqueFont = UniqueHandle<HandleTraits<HFONT, DeleteGdiObject>>;
 using UniqueBrush = UniqueHandle<HandleTraits<HBRUSH, DeleteGdiObject>>;
+using UniqueRegistryKey = UniqueHandle<HandleTraits<HKEY, CloseRegistryKey>>;
 
 }  // namespace reelmark::win32

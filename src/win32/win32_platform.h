@@ -1,6 +1,6 @@
 // The real system behind the Platform seam: files through CreateFileW and friends,
 // message boxes and popup menus owned by the main window, the top-level window walk,
-// processes.
+// processes, the registry.
 #pragma once
 
 #include <windows.h>
@@ -32,6 +32,10 @@ class Win32Platform final : public Platform {
   bool CloseWindowAndWaitForExit(WindowHandle window, unsigned maxWaitMs) override;
   void Sleep(unsigned milliseconds) override;
   void StartProcess(const std::wstring& commandLine) override;
+
+  bool CreateRegistryKey(RegistryRoot root, const std::wstring& path) override;
+  std::int32_t SetRegistryValue(RegistryRoot root, const std::wstring& path, const std::wstring& name,
+                                const RegistryValue& value) override;
 
   std::wstring ProgramDirectory() override;
   int ScreenWidth() override;

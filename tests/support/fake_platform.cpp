@@ -98,4 +98,45 @@ bool FakePlatform::CloseWindowAndWaitForExit(WindowHandle window, unsigned maxWa
   return true;
 }
 
+std::map<std::wstring, RegistryValue>* FakePlatform::FindRegistryKey(const std::wstring& path) {
+  for (auto& [name, values] : registry) {
+    if (Key(name) == Key(path)) return &values;
+  }
+  return nullptr;
+}
+
+const RegistryValue* FakePlatform::RegistryValueOf(const std::wstring& keyPath, const std::wstring& name) const {
+  for (const auto& [path, values] : registry) {
+    if (Key(path) != Key(keyPath)) continue;
+    for (const auto& [valueName, value] : values) {
+      if (Key(valueName) == Key(name)) return &value;
+    }
+  }
+  return nullptr;
+}
+
+bool FakePlatform::CreateRegistryKey(RegistryRoot, const std::wstring& path) {
+  // Every level on the way, as the system creates them.
+  for (size_t end = path.find(L'\\');; end = path.find(L'\\', end + 1)) {
+    const std::wstring level = path.substr(0, end);
+    if (!FindRegistryKey(level)) registry[level];
+    if (end == std::wstring::npos) return true;
+  }
+}
+
+std::int32_t FakePlatform::SetRegistryValue(RegistryRoot, const std::wstring& path, const std::wstring& name,
+                                            const RegistryValue& value) {
+  constexpr std::int32_t kFileNotFound = 2;
+  auto* values = FindRegistryKey(path);
+  if (!values) return kFileNotFound;
+  for (auto& [valueName, stored] : *values) {
+    if (Key(valueName) == Key(name)) {
+      stored = value;
+      return 0;
+    }
+  }
+  (*values)[name] = value;
+  return 0;
+}
+
 }  // namespace reelmark::testing

@@ -50,6 +50,10 @@ class FakePlatform : public Platform {
   bool destroyed = false;
   bool failWrites = false;  // every write of a file fails
   int writeCount = 0;  // writes tried, the failed ones included
+  // The registry below the current user: each key's full path (as first created) with its
+  // values by name. Key and value names match without regard to case.
+  std::map<std::wstring, std::map<std::wstring, RegistryValue>> registry;
+  const RegistryValue* RegistryValueOf(const std::wstring& keyPath, const std::wstring& name) const;
 
   // --- Platform ---
   std::optional<std::string> ReadFileBytes(const std::wstring& path) override;
@@ -65,6 +69,9 @@ class FakePlatform : public Platform {
   bool CloseWindowAndWaitForExit(WindowHandle window, unsigned maxWaitMs) override;
   void Sleep(unsigned milliseconds) override { sleeps.push_back(milliseconds); }
   void StartProcess(const std::wstring& commandLine) override { startedProcesses.push_back(commandLine); }
+  bool CreateRegistryKey(RegistryRoot root, const std::wstring& path) override;
+  std::int32_t SetRegistryValue(RegistryRoot root, const std::wstring& path, const std::wstring& name,
+                                const RegistryValue& value) override;
   std::wstring ProgramDirectory() override { return programDirectory; }
   int ScreenWidth() override { return screenWidth; }
   int ScreenHeight() override { return screenHeight; }
@@ -73,6 +80,8 @@ class FakePlatform : public Platform {
 
  private:
   static std::wstring Key(const std::wstring& path);
+  // The registry key with that path, whatever its case; nullptr when there is none.
+  std::map<std::wstring, RegistryValue>* FindRegistryKey(const std::wstring& path);
   bool MayWrite();
   std::map<std::wstring, File> files_;
 };

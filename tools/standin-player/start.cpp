@@ -97,9 +97,10 @@ Start DecideStart(const std::string& arguments, const Files& files) {
       start.mode = "none";
     }
   } else if (words.size() >= 2 && ::lstrcmpiA(words[0].c_str(), "-playlist") == 0) {
-    // The playlist's path is the rest of the line: the program does not quote it.
+    // The playlist's path is the rest of the line, in quotation marks when it holds a blank.
     start.mode = "playlist";
-    start.file = FirstLineOf(Trimmed(given.substr(given.find_first_of(" \t"))));
+    const std::string rest = Trimmed(given.substr(given.find_first_of(" \t")));
+    start.file = FirstLineOf(rest.empty() || rest[0] != '"' ? rest : Words(rest)[0]);
   } else {
     start.mode = "files";
     start.file = words[0];

@@ -1,0 +1,17 @@
+// The option check boxes. A click stores the play-and-exit option at once; the two exit
+// options reach the favourites file at shut-down.
+#include "persistence/favourites.h"
+#include "persistence/module_ini.h"
+#include "ui/form1.h"
+
+namespace reelmark {
+
+void Form1::Check1_Click(int) {
+  constexpr size_t kDblExit = 2;
+  const std::wstring path = FavouritesPath();
+  // Whichever box was clicked; every other line of the file stays as it is.
+  ModuleIni::WriteIni(platform_, path, kOptionsSection, kOptionKeys[kDblExit], StoredNumber(Check1[kDblExit].Value()));
+  platform_.SetAttributes(path, kAttributeHidden | kAttributeSystem);
+}
+
+}  // namespace reelmark
