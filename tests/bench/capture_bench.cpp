@@ -33,6 +33,7 @@ void BM_CaptureRefreshesTheLastOfManyFavourites(benchmark::State& state) {
 }
 BENCHMARK(BM_CaptureRefreshesTheLastOfManyFavourites)
     ->Arg(1000)
+    ->Arg(5000)
     ->Arg(9999)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
