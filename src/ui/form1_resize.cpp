@@ -18,10 +18,25 @@ void Form1::Form_Resize() {
       if (FixedWidth <= 0 || FixedHeight <= 0) return;  // start-up has not taken the size yet
       window.width = FixedWidth;
       window.height = FixedHeight;
+      if (keepPosition_) break;
       CentreWindow();
       return;
   }
   if (onWindowChange_) onWindowChange_();
+}
+
+void Form1::Form_DpiChanged(int left, int top, int width, int height) {
+  FixedWidth = width;
+  FixedHeight = height;
+  window.left = left;
+  window.top = top;
+  window.width = width;
+  window.height = height;
+  // Centring on the primary screen here would pull a window dragged onto another monitor
+  // back at once; the next change of size or state centres it again.
+  keepPosition_ = true;
+  if (onWindowChange_) onWindowChange_();
+  keepPosition_ = false;
 }
 
 void Form1::HideWindow() {

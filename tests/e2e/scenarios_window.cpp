@@ -10,6 +10,7 @@
 #include "scenario.h"
 #include "scenario_kit.h"
 #include "text.h"
+#include "win32/unique_handle.h"
 
 namespace e2e {
 namespace {
@@ -87,10 +88,62 @@ void SizeMinimiseMaximise(Context& context) {
   app.ExpectEnded("after closing the hidden window");
 }
 
+RECT ClientRect(HWND window) {
+  RECT rect{};
+  GetClientRect(window, &rect);
+  return rect;
+}
+
+// The system's notice of a new DPI carries a pointer to its suggested rectangle: the
+// rectangle is put into the program's own memory, as the system would hand it over.
+bool PostDpiChange(HWND window, DWORD pid, int dpi, const RECT& suggested) {
+  const reelmark::win32::UniqueKernelHandle process(
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid));
+  if (!process) return false;
+  void* remote = VirtualAllocEx(process.get(), nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (!remote || !WriteProcessMemory(process.get(), remote, &suggested, sizeof suggested, nullptr)) return false;
+  // Left allocated: the program reads it after this returns, and it ends with the program.
+  return PostMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote)) != FALSE;
+}
+
+// At 150 % the controls and the one size grow; the window stays where the system put it,
+// and a later change of size snaps back to the new size, centred.
+void NewDpi(Context& context) {
+  context.folder.Write(L"kk.ini", SettingsFile(L"", 0));
+  ReelmarkApp app(context.checks, context.folder);
+  app.Start();
+  app.ExpectShown();
+  HWND main = app.Main();
+  const RECT before = WindowRect(main);
+  const RECT suggested{40, 30, 40 + (before.right - before.left) * 3 / 2, 30 + (before.bottom - before.top) * 3 / 2};
+  context.checks.Require(PostDpiChange(main, app.Proc().Id(), 144, suggested), "cannot hand the program a DPI change");
+
+  // The designed client width, 7290 twips, is 729 pixels at 144 DPI. (Wine draws the
+  // caption at the system DPI whatever the monitor's, so the client height is not checked.)
+  WaitUntil([&] { return ClientRect(main).right == 729; }, 5000);
+  const RECT client = ClientRect(main);
+  context.checks.ExpectNumber("client width at 144 DPI", 729, client.right);
+  const RECT grown = WindowRect(main);
+  context.checks.ExpectNumber("left after the DPI change", 40, grown.left);
+  context.checks.ExpectNumber("top after the DPI change", 30, grown.top);
+  RECT list{};
+  GetWindowRect(GetDlgItem(main, ids::kList1), &list);
+  context.checks.ExpectNumber("list box width at 144 DPI", 722, list.right - list.left);
+  context.checks.ExpectNumber("list box height at 144 DPI", 276, list.bottom - list.top);
+
+  const int width = grown.right - grown.left, height = grown.bottom - grown.top;
+  SetWindowPos(main, nullptr, 0, 0, width - 50, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+  ExpectRect(context, "after a change of size at the new DPI", main, Centred(width, height));
+
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  app.ExpectEnded("after closing the window");
+}
+
 }  // namespace
 
 void AddWindowScenarios(std::vector<Scenario>& scenarios) {
   scenarios.push_back({"window-one-size-minimise-and-maximise-hide-it", SizeMinimiseMaximise});
+  scenarios.push_back({"window-new-dpi-new-size", NewDpi});
 }
 
 }  // namespace e2e

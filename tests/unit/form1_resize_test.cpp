@@ -54,6 +54,26 @@ TEST_P(Resize, OneSizeCentredAndNoMaximisedOrMinimisedWindow) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Resize, ::testing::ValuesIn(kCases));
 
+TEST_F(Resize, ANewDpiGivesANewSizeWhereTheSystemPutTheWindow) {
+  LoadFavourites({});
+  // Like the shell: the size the change puts on the window raises a resize, nested.
+  bool nested = false;
+  form->SetWindowChangeHandler([&] {
+    if (nested) return;
+    nested = true;
+    form->Form_Resize();
+    nested = false;
+  });
+  form->Form_DpiChanged(1500, 50, 750, 600);
+  EXPECT_EQ((std::vector<int>{form->window.left, form->window.top, form->window.width, form->window.height}),
+            (std::vector<int>{1500, 50, 750, 600}));
+
+  form->window.width = 10;
+  form->Form_Resize();
+  EXPECT_EQ((std::vector<int>{form->window.left, form->window.top, form->window.width, form->window.height}),
+            (std::vector<int>{137, 84, 750, 600}));
+}
+
 TEST_F(Resize, BeforeStartUpTookTheSizeNothingChanges) {
   form->window = {3, 4, 100, 50, State::Normal, false};
   form->Form_Resize();
