@@ -111,13 +111,5 @@ TEST(PlayerCommandLine, QuotesTheProgramOnlyWhenItsPathHasABlank) {
   EXPECT_EQ(QuoteIfBlank(L"D:\\a b\\mplayer.pls"), L"\"D:\\a b\\mplayer.pls\"");
 }
 
-TEST_F(Replay, StartsThePlayerFromAFolderWithABlankQuoted) {
-  platform.programDirectory = L"C:\\Program Files\\MPlayer";
-  LoadFilms();
-  form->List1.Select(1);
-  form->List1_DblClick();
-  EXPECT_EQ(platform.startedProcesses, std::vector<std::wstring>{L"\"C:\\Program Files\\MPlayer\\mplayer.exe\" "});
-}
-
 }  // namespace
 }  // namespace reelmark
