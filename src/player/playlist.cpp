@@ -6,13 +6,6 @@
 #include "player/player.h"
 
 namespace reelmark {
-namespace {
-
-std::wstring PlayerCommand(const std::wstring& programDirectory) {
-  return QuotedIfBlank(programDirectory + L"\\" + kPlayerExe);
-}
-
-}  // namespace
 
 std::string PlaylistBytes(const std::vector<std::wstring>& rows) {
   std::wstring text;
@@ -24,13 +17,13 @@ std::string PlaylistBytes(const std::vector<std::wstring>& rows) {
 }
 
 std::wstring PlaylistCommandLine(const std::wstring& programDirectory) {
-  return PlayerCommand(programDirectory) + L" -playlist " + QuotedIfBlank(programDirectory + L"\\" + kPlaylistFile);
+  return PlayerCommandLine(programDirectory) + L"-playlist " + QuoteIfBlank(programDirectory + L"\\" + kPlaylistFile);
 }
 
 std::wstring FilesCommandLine(const std::wstring& programDirectory, const std::vector<std::wstring>& paths) {
-  std::wstring line = PlayerCommand(programDirectory) + L" ";
+  std::wstring line = PlayerCommandLine(programDirectory);
   for (const std::wstring& path : paths) {
-    const std::wstring argument = QuotedIfBlank(path);
+    const std::wstring argument = QuoteIfBlank(path);
     if (line.size() + 1 + argument.size() > kMaxCommandLine) break;
     line += L' ';
     line += argument;

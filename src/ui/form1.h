@@ -36,6 +36,11 @@ class Form1 {
 
   // --- life ---
   void Form_Load();
+  // The window changed its size or state (the shell has put the change in `window`).
+  void Form_Resize();
+  // The window moved to a monitor of another DPI: its one size is now this, and it stays
+  // where the system placed it.
+  void Form_DpiChanged(int left, int top, int width, int height);
   // Runs the unload handler once, then lets the platform destroy the window.
   void Unload();
   bool Ended() const { return ended_; }  // ended at once or unloaded
@@ -96,11 +101,13 @@ class Form1 {
  private:
   void Form_Unload();
   void CentreWindow();
+  void HideWindow();
   void EndAtOnce();
   void ClosePlayerIfRunning();
 
   Platform& platform_;
   bool unloaded_ = false;
+  bool keepPosition_ = false;  // while a change of DPI resizes the window
   bool ended_ = false;
   std::function<void()> onWindowChange_;
 };

@@ -98,8 +98,16 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_SIZE:
+      if (bound_) {
+        ReadWindowState();
+        form_.Form_Resize();
+      }
+      return 0;
     case WM_MOVE:
       if (bound_) ReadWindowState();
+      return 0;
+    case WM_DPICHANGED:
+      if (bound_) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_SHOWWINDOW:
       // Only a ShowWindow call changes the window's own visibility (lParam 0); an owner
@@ -142,6 +150,14 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
   }
   const int index = id - kCheck1Base;
   if (index >= 0 && index < static_cast<int>(form_.Check1.size())) ClickCheck(index);
+}
+
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  // The controls and the window's one size follow the new DPI; the window stays where
+  // the system suggests, on the monitor it was moved to.
+  controls_.Layout(dpi);
+  const SIZE size = MainWindowSize(kStyle, kExStyle, dpi);
+  form_.Form_DpiChanged(suggested.left, suggested.top, size.cx, size.cy);
 }
 
 LRESULT MainWindow::OnColourStatic(HDC dc, HWND control) {

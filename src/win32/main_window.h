@@ -35,6 +35,7 @@ class MainWindow {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(int id, int code, HWND control);
   LRESULT OnColourStatic(HDC dc, HWND control);
+  void OnDpiChanged(int dpi, const RECT& suggested);
 
   void Bind();
   void Unbind();

@@ -75,6 +75,19 @@ int RunStep(const std::wstring& step) {
     Say("Reelmark's window is shown");
     return 0;
   }
+  if (step == L"--demo-capture") {
+    // The button "收藏正在播放的电影"; the capture is over once the player has gone.
+    HWND main = FindWindowW(L"ReelmarkForm1", nullptr);
+    HWND button = main ? GetDlgItem(main, 1104) : nullptr;
+    if (!button) {
+      Say("Reelmark's window is not there to capture with");
+      return 1;
+    }
+    PostMessageW(button, BM_CLICK, 0, 0);
+    const bool closed = WaitUntil([] { return FindTitled(0, L"MPlayer - ") == nullptr; }, kDemoWaitMs);
+    Say(closed ? "captured: the player has closed" : "the player did not close within 60 s");
+    return closed ? 0 : 1;
+  }
   if (step == L"--demo-close") {
     HWND main = FindWindowW(L"ReelmarkForm1", nullptr);
     if (!main) return 0;

@@ -99,6 +99,8 @@ int Run() {
   AddEditingScenarios(scenarios);
   AddShutdownScenarios(scenarios);
   AddListsScenarios(scenarios);
+  AddPlayerScenarios(scenarios);
+  AddWindowScenarios(scenarios);
 
   int passed = 0, failed = 0;
   // The expected file bytes are code page 936; the program writes the system's ANSI page.

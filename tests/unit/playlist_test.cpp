@@ -43,8 +43,8 @@ TEST(PlayerCommandLine, PathsWithABlankAreQuotedOthersGoAsTheyAre) {
     EXPECT_EQ(FilesCommandLine(c.dir, c.paths), c.files);
     EXPECT_EQ(PlaylistCommandLine(c.dir), c.playlist);
   }
-  EXPECT_EQ(QuotedIfBlank(L"a b"), L"\"a b\"");
-  EXPECT_EQ(QuotedIfBlank(L"a\tb"), L"a\tb");
+  EXPECT_EQ(QuoteIfBlank(L"a b"), L"\"a b\"");
+  EXPECT_EQ(QuoteIfBlank(L"a\tb"), L"\"a\tb\"");  // the system splits at tabs too
 }
 
 TEST(PlayerCommandLine, StopsAtTheFirstPathThatNoLongerFits) {
