@@ -40,6 +40,8 @@ struct ParsedListLine {
 // the usual columns is read at its fixed positions; a longer time text (100 hours or
 // more, negative parts) is read up to its "--", so the path always comes back whole.
 ParsedListLine ParseListLine(std::wstring_view line);
+// The path alone, read as ParseListLine reads it.
+std::wstring_view ListLinePath(std::wstring_view line);
 
 // Shown seconds for a stored time text: its leading number plus 5, rounded half to even.
 std::int32_t ShownSecondsFromStored(std::wstring_view timeText);

@@ -30,6 +30,11 @@ inline constexpr wchar_t kAddIt[] = L"你是否要收藏这部影片？";
 // Line break inside questions: LF then CR.
 inline constexpr wchar_t kQuestionBreak[] = L"\n\r";
 
+// Dropping files and copying a path.
+inline constexpr wchar_t kPlayIt[] = L"是否要播放";
+inline constexpr wchar_t kNoRowToCopy[] = L"你没有选择列表或列表没有文件！";
+inline constexpr wchar_t kPathCopied[] = L"文件路径已复制到粘贴板";
+
 // List editing and shut-down.
 inline constexpr wchar_t kClearAll[] = L"你确定要删除所有收藏？";
 inline constexpr wchar_t kDeleteOnExit[] = L"你确定要在列表中删除";
