@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/path.h"
 #include "fake_platform.h"
 #include "persistence/favourites.h"
 #include "ui/form1.h"
@@ -21,14 +22,15 @@ std::vector<std::wstring> Favourites(int count) {
   return rows;
 }
 
-// Every third file is listed (in another folder), every fifth repeats an earlier one.
+// Every third file is listed (in another folder); of the others, every fifth is named like
+// the file before it.
 std::vector<std::wstring> Drop(int count, int listed) {
   std::vector<std::wstring> files;
   for (int i = 0; i < count; ++i) {
     if (i % 3 == 0) {
       files.push_back(L"E:\\下载\\film " + std::to_wstring(1 + (i * 7919) % listed) + L".rmvb");
     } else if (i % 5 == 0) {
-      files.push_back(L"F:\\again\\new " + std::to_wstring(i / 2) + L".mkv");
+      files.push_back(L"F:\\again\\" + std::wstring(FileNameOf(files.back())));
     } else {
       files.push_back(L"F:\\new\\new " + std::to_wstring(i) + L".mkv");
     }
