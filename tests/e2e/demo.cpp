@@ -124,7 +124,8 @@ int RunDemoStep(const std::vector<std::wstring>& arguments) {
     }
   }
   if (next < arguments.size() && arguments[next] == L"--demo-drop") {
-    return DropOnList(std::vector<std::wstring>(arguments.begin() + static_cast<std::ptrdiff_t>(next) + 1, arguments.end()));
+    const auto paths = arguments.begin() + static_cast<std::ptrdiff_t>(next) + 1;
+    return DropOnList(std::vector<std::wstring>(paths, arguments.end()));
   }
   return next < arguments.size() ? RunStep(arguments[next]) : 2;
 }

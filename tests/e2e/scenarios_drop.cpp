@@ -43,8 +43,9 @@ void DropOneThenSeveral(Context& context) {
 
   PostMessageW(app.Main(), WM_CLOSE, 0, 0);
   app.ExpectEnded("after closing");
-  ExpectFavouritesFile(context, "after closing",
-                       FavouritesFile({}, {{10, films.a}, {20, films.b}, {-5, films.c}, {-5, films.d}, {-5, elsewhere}}));
+  ExpectFavouritesFile(
+      context, "after closing",
+      FavouritesFile({}, {{10, films.a}, {20, films.b}, {-5, films.c}, {-5, films.d}, {-5, elsewhere}}));
 }
 
 // A single file whose name is listed asks to play that favourite; a listed file among
