@@ -6,7 +6,7 @@
 # With a display (DISPLAY set) the windows open there: a screenshot of the question is
 # saved, and the rest is yours to click. Without one, everything runs in a headless X
 # server on a Wine desktop: one screenshot shows the question, a second the list after
-# answering Yes.
+# answering Yes, a third the list after three films are dropped on it.
 set -euo pipefail
 . "$(dirname "$0")/wine-env.sh"
 cd "$repo_root"
@@ -90,6 +90,15 @@ run_demo() {
     sleep 1
     import -window root "$demo/screenshot-list.png"
     echo "screenshot of the list: $demo/screenshot-list.png"
+    # Three films dropped on the list from the Explorer become favourites at 00:00:00.
+    for film in 晚秋.mkv 'Roman Holiday.avi' 城南旧事.rmvb; do
+      printf 'RIFF\004\000\000\000AVI LIST' > "$demo/films/$film"
+    done
+    driver --demo-drop "$(win_path "$demo/films/晚秋.mkv")" "$(win_path "$demo/films/Roman Holiday.avi")" \
+      "$(win_path "$demo/films/城南旧事.rmvb")"
+    sleep 1
+    import -window root "$demo/screenshot-drop.png"
+    echo "screenshot of the list after a drop: $demo/screenshot-drop.png"
     driver --demo-close
   else
     echo "Reelmark is running: answer its question, and close it to end the demo."

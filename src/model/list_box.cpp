@@ -1,5 +1,7 @@
 #include "model/list_box.h"
 
+#include <iterator>
+
 namespace reelmark {
 
 const std::wstring& ListBox::Row(int index) const {
@@ -8,6 +10,14 @@ const std::wstring& ListBox::Row(int index) const {
 }
 
 void ListBox::Append(std::wstring text) { Insert(Count(), std::move(text)); }
+
+void ListBox::AppendRows(std::vector<std::wstring> texts) {
+  if (texts.empty()) return;
+  const int first = Count();
+  rows_.insert(rows_.end(), std::make_move_iterator(texts.begin()), std::make_move_iterator(texts.end()));
+  // Rows added after the selected one leave the selection where it is.
+  if (observer_) observer_->RowsAppended(first, std::span<const std::wstring>(rows_).subspan(static_cast<size_t>(first)));
+}
 
 void ListBox::Insert(int index, std::wstring text) {
   if (index < 0 || index > Count()) index = Count();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,11 @@ class ListBoxObserver {
   virtual void Cleared() = 0;
   virtual void SelectionChanged(int index) = 0;
   virtual void VisibilityChanged(bool visible) = 0;
+  // Many rows added at the end at once, from `first` on. An observer that can take them
+  // in one go (one repaint, storage reserved once) overrides this.
+  virtual void RowsAppended(int first, std::span<const std::wstring> texts) {
+    for (const std::wstring& text : texts) RowInserted(first++, text);
+  }
 };
 
 class ListBox {
@@ -29,6 +35,8 @@ class ListBox {
   bool Visible() const { return visible_; }
 
   void Append(std::wstring text);
+  // Appends the rows in their order, told to the observer as one change.
+  void AppendRows(std::vector<std::wstring> texts);
   // Inserts before `index` (at the end when index is the row count or beyond).
   void Insert(int index, std::wstring text);
   void Remove(int index);  // a row outside the list is ignored

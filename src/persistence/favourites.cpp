@@ -43,31 +43,30 @@ std::wstring FormatListLine(int number, std::int32_t shownSeconds, std::wstring_
 
 namespace {
 
-// Where the "--" before the path starts (counted from 0), npos when the line has none.
+// Where the "--" before the path starts, or npos when the line has the usual columns.
 // The shortest time text, hh:mm:ss, ends at character 14; a longer one (100 hours and
 // more, negative parts) pushes the "--" before the path further right. A time text never
 // holds "--" itself, so the first "--" from character 15 on ends it.
-size_t PathSeparator(std::wstring_view line) {
-  return line.size() > 14 ? line.find(L"--", 14) : std::wstring_view::npos;
+size_t LongTimeEnd(std::wstring_view line) {
+  const size_t separator = line.size() > 14 ? line.find(L"--", 14) : std::wstring_view::npos;
+  return separator == 14 ? std::wstring_view::npos : separator;
 }
 
 }  // namespace
 
 std::wstring_view ListLinePath(std::wstring_view line) {
-  const size_t separator = PathSeparator(line);
-  if (separator == 14 || separator == std::wstring_view::npos) return FromPosition(line, 17);
-  return line.substr(separator + 2);
+  const size_t separator = LongTimeEnd(line);
+  return separator == std::wstring_view::npos ? FromPosition(line, 17) : line.substr(separator + 2);
 }
 
 ParsedListLine ParseListLine(std::wstring_view line) {
   double h = 0, m = 0, s = 0;
   ParsedListLine parsed;
-  const size_t separator = PathSeparator(line);
-  if (separator == 14 || separator == std::wstring_view::npos) {
+  const size_t separator = LongTimeEnd(line);
+  if (separator == std::wstring_view::npos) {
     h = LeadingNumber(Mid(line, 7, 2));
     m = LeadingNumber(Mid(line, 10, 2));
     s = LeadingNumber(Mid(line, 13, 2));
-    parsed.path = FromPosition(line, 17);
   } else {
     std::wstring_view time = line.substr(6, separator - 6);
     double* parts[] = {&h, &m, &s};
@@ -76,8 +75,8 @@ ParsedListLine ParseListLine(std::wstring_view line) {
       *part = LeadingNumber(time.substr(0, colon));
       time = colon == std::wstring_view::npos ? std::wstring_view{} : time.substr(colon + 1);
     }
-    parsed.path = line.substr(separator + 2);
   }
+  parsed.path = ListLinePath(line);
   parsed.storedSeconds = RoundHalfEven(h * 3600 + m * 60 + s - kShownOffsetSeconds);
   return parsed;
 }

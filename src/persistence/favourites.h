@@ -40,7 +40,6 @@ struct ParsedListLine {
 // the usual columns is read at its fixed positions; a longer time text (100 hours or
 // more, negative parts) is read up to its "--", so the path always comes back whole.
 ParsedListLine ParseListLine(std::wstring_view line);
-
 // The path of a row, read as ParseListLine reads it, without converting the time.
 std::wstring_view ListLinePath(std::wstring_view line);
 

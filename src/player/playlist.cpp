@@ -10,7 +10,7 @@ namespace reelmark {
 std::string PlaylistBytes(const std::vector<std::wstring>& rows) {
   std::wstring text;
   for (size_t i = 1; i < rows.size(); ++i) {
-    text += ParseListLine(rows[i]).path;
+    text += ListLinePath(rows[i]);
     text += L"\r\n";
   }
   return ToAnsi(text);

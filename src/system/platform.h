@@ -59,6 +59,9 @@ class Platform {
   // Opens the menu as a popup at the mouse position; a chosen item arrives later as
   // its command.
   virtual void ShowPopupMenu(const Menu& menu) = 0;
+  // Empties the clipboard and puts the text on it, as Unicode text and as text in the
+  // ANSI code page.
+  virtual void PutTextOnClipboard(const std::wstring& text) = 0;
 
   // --- other programs ---
   // Every top-level window, from the top of the Z order down, hidden ones included.

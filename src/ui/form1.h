@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "model/controls.h"
 #include "model/list_box.h"
@@ -50,6 +51,8 @@ class Form1 {
   void List1_DblClick();
   void List1_KeyPress(int keyAscii);
   void List1_MouseDown(int button);
+  // Files dropped on the list: their full paths, in the drop's order.
+  void List1_OLEDragDrop(const std::vector<std::wstring>& files);
   void Command1_Click();
   void Command2_Click();
   void Command3_Click();

@@ -34,6 +34,11 @@ inline constexpr wchar_t kQuestionBreak[] = L"\n\r";
 inline constexpr wchar_t kAutoResumeOffReplay[] = L"你没有打开 auto_resume,程序无法播放这个文件";
 inline constexpr wchar_t kMissingFilm[] = L"所选的文件不存在，是否在列表中删除？";
 
+// Dropping files and copying a path.
+inline constexpr wchar_t kPlayIt[] = L"是否要播放";
+inline constexpr wchar_t kNoRowToCopy[] = L"你没有选择列表或列表没有文件！";
+inline constexpr wchar_t kPathCopied[] = L"文件路径已复制到粘贴板";
+
 // List editing and shut-down.
 inline constexpr wchar_t kClearAll[] = L"你确定要删除所有收藏？";
 inline constexpr wchar_t kDeleteOnExit[] = L"你确定要在列表中删除";

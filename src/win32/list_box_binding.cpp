@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/form1.h"
+#include "win32/dropped_files.h"
 
 namespace reelmark::win32 {
 namespace {
@@ -15,6 +16,7 @@ constexpr int kStorageStep = 1024;
 }  // namespace
 
 ListBoxBinding::ListBoxBinding(HWND listBox, Form1& form) : listBox_(listBox), form_(form) {
+  ::DragAcceptFiles(listBox_, TRUE);  // files dropped on the list arrive as WM_DROPFILES
   ShowAll();
   form_.List1.SetObserver(this);
   ::SetWindowSubclass(listBox_, &ListBoxBinding::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -47,6 +49,23 @@ void ListBoxBinding::RowInserted(int index, const std::wstring& text) {
   ::SendMessageW(listBox_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void ListBoxBinding::RowsAppended(int first, std::span<const std::wstring> texts) {
+  // A shown list stops painting while the rows go in and is painted once afterwards; a
+  // hidden one (start-up) does not paint anyway.
+  const bool shown = form_.List1.Visible();
+  if (shown) ::SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
+  size_t characters = 0;
+  for (const std::wstring& text : texts) characters += text.size() + 1;
+  ::SendMessageW(listBox_, LB_INITSTORAGE, texts.size(), static_cast<LPARAM>(characters * sizeof(wchar_t)));
+  for (const std::wstring& text : texts) {
+    ::SendMessageW(listBox_, LB_INSERTSTRING, static_cast<WPARAM>(first++), reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  if (shown) {
+    ::SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(listBox_, nullptr, TRUE);
+  }
+}
+
 void ListBoxBinding::RowRemoved(int index) {
   ::SendMessageW(listBox_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
@@ -77,6 +96,9 @@ LRESULT CALLBACK ListBoxBinding::SubclassProc(HWND window, UINT message, WPARAM 
     case WM_CHAR:
       form.List1_KeyPress(static_cast<int>(wParam));
       break;
+    case WM_DROPFILES:
+      form.List1_OLEDragDrop(TakeDroppedFiles(reinterpret_cast<HDROP>(wParam)));
+      return 0;
     case WM_LBUTTONDOWN:
       form.List1_MouseDown(1);
       break;

@@ -29,6 +29,7 @@ class ListBoxBinding final : public ListBoxObserver {
   void Cleared() override;
   void SelectionChanged(int index) override;
   void VisibilityChanged(bool visible) override;
+  void RowsAppended(int first, std::span<const std::wstring> texts) override;
 
  private:
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,

@@ -26,6 +26,7 @@ class Win32Platform final : public Platform {
   MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& title,
                             MessageButtons buttons) override;
   void ShowPopupMenu(const Menu& menu) override;
+  void PutTextOnClipboard(const std::wstring& text) override;  // in clipboard.cpp
 
   std::vector<TopLevelWindow> TopLevelWindows() override;
   WindowHandle OwnWindow() override;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "desktop.h"
+#include "drop_clipboard.h"
 #include "message_box.h"
 #include "text.h"
 
@@ -106,6 +107,23 @@ int RunStep(const std::wstring& step) {
   return 2;
 }
 
+// Drops the files on the list of the shown main window.
+int DropOnList(const std::vector<std::wstring>& paths) {
+  if (!WaitUntil(MainWindowShown, kDemoWaitMs)) {
+    Say("Reelmark's window did not show within 60 s");
+    return 1;
+  }
+  HWND main = FindWindowW(L"ReelmarkForm1", nullptr);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(main, &pid);
+  if (!DropFiles(pid, GetDlgItem(main, 1001), paths)) {
+    Say("cannot drop the files on Reelmark's list");
+    return 1;
+  }
+  Say("dropped " + std::to_string(paths.size()) + " files on the list");
+  return 0;
+}
+
 }  // namespace
 
 int RunDemoStep(const std::vector<std::wstring>& arguments) {
@@ -117,6 +135,10 @@ int RunDemoStep(const std::vector<std::wstring>& arguments) {
       Say("cannot use the desktop " + ToUtf8(name));
       return 2;
     }
+  }
+  if (next < arguments.size() && arguments[next] == L"--demo-drop") {
+    const auto paths = arguments.begin() + static_cast<std::ptrdiff_t>(next) + 1;
+    return DropOnList(std::vector<std::wstring>(paths, arguments.end()));
   }
   return next < arguments.size() ? RunStep(arguments[next]) : 2;
 }

@@ -3,6 +3,7 @@
 //   --demo-wait-question  waits (60 s) for Reelmark's first question and prints it
 //   --demo-answer-yes     answers that question Yes and waits for the main window
 //   --demo-wait-window    waits for the main window
+//   --demo-drop PATH...   drops the files on Reelmark's list, as from the Explorer
 //   --demo-close          closes the main window (answering No to any question) and waits
 //                         until it is gone
 // A first argument --desktop=NAME looks at the windows of that Wine desktop instead of the
@@ -14,7 +15,7 @@
 
 namespace e2e {
 
-// `arguments`: [--desktop=NAME] STEP
+// `arguments`: [--desktop=NAME] STEP [PATH...]
 int RunDemoStep(const std::vector<std::wstring>& arguments);
 
 }  // namespace e2e

@@ -101,6 +101,7 @@ int Run() {
   AddListsScenarios(scenarios);
   AddPlayerScenarios(scenarios);
   AddWindowScenarios(scenarios);
+  AddDropScenarios(scenarios);
 
   int passed = 0, failed = 0;
   // The expected file bytes are code page 936; the program writes the system's ANSI page.

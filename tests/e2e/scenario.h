@@ -26,5 +26,6 @@ void AddShutdownScenarios(std::vector<Scenario>& scenarios);
 void AddListsScenarios(std::vector<Scenario>& scenarios);
 void AddPlayerScenarios(std::vector<Scenario>& scenarios);
 void AddWindowScenarios(std::vector<Scenario>& scenarios);
+void AddDropScenarios(std::vector<Scenario>& scenarios);
 
 }  // namespace e2e

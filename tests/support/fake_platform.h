@@ -45,6 +45,12 @@ class FakePlatform : public Platform {
   std::vector<unsigned> exitWaits;
   std::vector<std::wstring> startedProcesses;
   std::vector<std::string> popupMenus;  // the names of the menus shown
+  struct ClipboardText {
+    std::wstring text;
+    size_t messagesBefore;  // how many message boxes had been shown when it was put there
+    bool operator==(const ClipboardText&) const = default;
+  };
+  std::vector<ClipboardText> clipboard;  // every text put on the clipboard, in order
   int screenWidth = 1024, screenHeight = 768;
   bool ended = false;
   bool destroyed = false;
@@ -64,6 +70,7 @@ class FakePlatform : public Platform {
   bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
   MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& title, MessageButtons buttons) override;
   void ShowPopupMenu(const Menu& menu) override;
+  void PutTextOnClipboard(const std::wstring& text) override { clipboard.push_back({text, messages.size()}); }
   std::vector<TopLevelWindow> TopLevelWindows() override { return windows; }
   WindowHandle OwnWindow() override { return ownWindow; }
   bool CloseWindowAndWaitForExit(WindowHandle window, unsigned maxWaitMs) override;

@@ -1,0 +1,16 @@
+// Files dropped on a window that accepts them (WM_DROPFILES).
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+namespace reelmark::win32 {
+
+// The full paths the drop carries, in its order. The drop is finished (its memory
+// released) before this returns.
+std::vector<std::wstring> TakeDroppedFiles(HDROP drop);
+
+}  // namespace reelmark::win32
