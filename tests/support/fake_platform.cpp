@@ -99,4 +99,9 @@ bool FakePlatform::CloseWindowAndWaitForExit(WindowHandle window, unsigned maxWa
   return true;
 }
 
+void FakePlatform::RegisterHotKey(std::int32_t id, std::int32_t modifiers, std::int32_t code) {
+  shellCalls.push_back(L"RegisterHotKey " + std::to_wstring(id) + L" " + std::to_wstring(modifiers) + L" " +
+                       std::to_wstring(code));
+}
+
 }  // namespace reelmark::testing
