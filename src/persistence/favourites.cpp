@@ -41,13 +41,28 @@ std::wstring FormatListLine(int number, std::int32_t shownSeconds, std::wstring_
   return line;
 }
 
+namespace {
+
+// Where the "--" before the path starts (counted from 0), npos when the line has none.
+// The shortest time text, hh:mm:ss, ends at character 14; a longer one (100 hours and
+// more, negative parts) pushes the "--" before the path further right. A time text never
+// holds "--" itself, so the first "--" from character 15 on ends it.
+size_t PathSeparator(std::wstring_view line) {
+  return line.size() > 14 ? line.find(L"--", 14) : std::wstring_view::npos;
+}
+
+}  // namespace
+
+std::wstring_view ListLinePath(std::wstring_view line) {
+  const size_t separator = PathSeparator(line);
+  if (separator == 14 || separator == std::wstring_view::npos) return FromPosition(line, 17);
+  return line.substr(separator + 2);
+}
+
 ParsedListLine ParseListLine(std::wstring_view line) {
   double h = 0, m = 0, s = 0;
   ParsedListLine parsed;
-  // The shortest time text, hh:mm:ss, ends at character 14; a longer one (100 hours and
-  // more, negative parts) pushes the "--" before the path further right. A time text never
-  // holds "--" itself, so the first "--" from character 15 on ends it.
-  const size_t separator = line.size() > 14 ? line.find(L"--", 14) : std::wstring_view::npos;
+  const size_t separator = PathSeparator(line);
   if (separator == 14 || separator == std::wstring_view::npos) {
     h = LeadingNumber(Mid(line, 7, 2));
     m = LeadingNumber(Mid(line, 10, 2));

@@ -41,6 +41,9 @@ struct ParsedListLine {
 // more, negative parts) is read up to its "--", so the path always comes back whole.
 ParsedListLine ParseListLine(std::wstring_view line);
 
+// The path of a row, read as ParseListLine reads it, without converting the time.
+std::wstring_view ListLinePath(std::wstring_view line);
+
 // Shown seconds for a stored time text: its leading number plus 5, rounded half to even.
 std::int32_t ShownSecondsFromStored(std::wstring_view timeText);
 

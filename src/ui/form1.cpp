@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 
+#include "base/numbers.h"
 #include "base/path.h"
 #include "player/player.h"
 #include "ui/layout.h"
@@ -107,8 +108,9 @@ void Form1::zouren_Click() {
 }
 
 void Form1::CentreWindow() {
-  window.top = (platform_.ScreenHeight() - window.height) / 2;
-  window.left = (platform_.ScreenWidth() - window.width) / 2;
+  // Halved in real numbers; a half pixel goes to the even neighbour.
+  window.top = RoundHalfEven((platform_.ScreenHeight() - window.height) / 2.0);
+  window.left = RoundHalfEven((platform_.ScreenWidth() - window.width) / 2.0);
   if (onWindowChange_) onWindowChange_();
 }
 

@@ -36,6 +36,8 @@ class Form1 {
 
   // --- life ---
   void Form_Load();
+  // The window changed its size or state (the shell has put the change in `window`).
+  void Form_Resize();
   // Runs the unload handler once, then lets the platform destroy the window.
   void Unload();
   bool Ended() const { return ended_; }  // ended at once or unloaded
@@ -84,6 +86,7 @@ class Form1 {
  private:
   void Form_Unload();
   void CentreWindow();
+  void HideWindow();
   void EndAtOnce();
   void ClosePlayerIfRunning();
 

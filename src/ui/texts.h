@@ -30,6 +30,10 @@ inline constexpr wchar_t kAddIt[] = L"你是否要收藏这部影片？";
 // Line break inside questions: LF then CR.
 inline constexpr wchar_t kQuestionBreak[] = L"\n\r";
 
+// Playing a favourite.
+inline constexpr wchar_t kAutoResumeOffReplay[] = L"你没有打开 auto_resume,程序无法播放这个文件";
+inline constexpr wchar_t kMissingFilm[] = L"所选的文件不存在，是否在列表中删除？";
+
 // List editing and shut-down.
 inline constexpr wchar_t kClearAll[] = L"你确定要删除所有收藏？";
 inline constexpr wchar_t kDeleteOnExit[] = L"你确定要在列表中删除";

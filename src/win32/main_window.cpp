@@ -98,6 +98,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_SIZE:
+      if (bound_) {
+        ReadWindowState();
+        form_.Form_Resize();
+      }
+      return 0;
     case WM_MOVE:
       if (bound_) ReadWindowState();
       return 0;

@@ -79,6 +79,18 @@ bool ClickRow(HWND list, int row) {
   return true;
 }
 
+bool DoubleClickRow(HWND list, int row) {
+  auto at = RowCentre(list, row);
+  if (!at) return false;
+  const LPARAM where = MAKELPARAM(at->x, at->y);
+  // The order the mouse gives: the first click selects, the second is the double click.
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
+  PostMessageW(list, WM_LBUTTONUP, 0, where);
+  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
+  PostMessageW(list, WM_LBUTTONUP, 0, where);
+  return true;
+}
+
 bool RightClickRow(HWND list, int row) {
   POINT at{10, 10};
   if (auto centre = RowCentre(list, row)) at = *centre;

@@ -25,6 +25,8 @@ int CheckState(HWND parent, int id);
 
 // Left click in the middle of a row: button down and up, as the mouse gives them.
 bool ClickRow(HWND list, int row);
+// Two left clicks in the middle of a row, the second a double click.
+bool DoubleClickRow(HWND list, int row);
 // Right button pressed over a row (near the top when the row has no place).
 bool RightClickRow(HWND list, int row);
 // A typed character, as the keyboard's translation delivers it.

@@ -23,5 +23,7 @@ void AddStartupScenarios(std::vector<Scenario>& scenarios);
 void AddCaptureScenarios(std::vector<Scenario>& scenarios);
 void AddEditingScenarios(std::vector<Scenario>& scenarios);
 void AddShutdownScenarios(std::vector<Scenario>& scenarios);
+void AddPlayerScenarios(std::vector<Scenario>& scenarios);
+void AddWindowScenarios(std::vector<Scenario>& scenarios);
 
 }  // namespace e2e

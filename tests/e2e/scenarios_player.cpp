@@ -1,0 +1,147 @@
+// Capturing the playing film with the button, and playing a favourite again by a double
+// click: the real stand-in player records and resumes through kk.ini.
+#include <windows.h>
+
+#include "controls.h"
+#include "desktop.h"
+#include "player_files.h"
+#include "reelmark_app.h"
+#include "scenario.h"
+#include "scenario_kit.h"
+#include "standin.h"
+#include "text.h"
+#include "win32/unique_handle.h"
+
+namespace e2e {
+namespace {
+
+std::vector<LogLine> PlayerLog(Context& context) {
+  return ParseStandinLog(context.folder.Read(L"standin.log").value_or(""));
+}
+
+// Waits until the stand-in has logged `starts` starts, then checks the last one.
+void ExpectResumeStart(Context& context, size_t starts, const std::wstring& film, long long at) {
+  WaitUntil([&] { return PlayerLog(context).size() >= starts; });
+  const auto log = PlayerLog(context);
+  if (!context.checks.Expect(log.size() == starts, "standin.log: expected " + std::to_string(starts) +
+                                                       " starts, seen " + std::to_string(log.size()))) {
+    return;
+  }
+  auto field = [&](const wchar_t* name) {
+    auto it = log.back().find(name);
+    return it == log.back().end() ? std::wstring(L"<absent>") : it->second;
+  };
+  // The command line is the program and one blank: no file, no position.
+  context.checks.ExpectText("standin.log: arguments of the start", L" ", field(L"args"));
+  context.checks.ExpectText("standin.log: mode", L"resume", field(L"mode"));
+  context.checks.ExpectText("standin.log: file", film, field(L"file"));
+  context.checks.ExpectText("standin.log: position", std::to_wstring(at), field(L"at"));
+}
+
+// Players that Reelmark started are not the driver's children: end them by their window.
+void EndStartedPlayers() {
+  for (HWND window : TopLevelWindows(0, false)) {
+    const std::wstring title = TextOf(window);
+    if (!std::wstring_view(title).starts_with(L"MPlayer - ")) continue;
+    const reelmark::win32::UniqueKernelHandle process(
+        ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, ProcessOf(window)));
+    if (!process) continue;
+    ::TerminateProcess(process.get(), 0);
+    ::WaitForSingleObject(process.get(), 2000);
+  }
+}
+
+// The button captures a new film (appended) and then a favourite again (refreshed in
+// place, its own path kept), from a player that takes 1.5 s to record.
+void CaptureByButton(Context& context) {
+  const Films films = MakeFilms(context.folder);
+  context.folder.Write(L"kk.ini", SettingsFile(L"", 0));
+  WriteFavourites(context, {}, {{40, films.a}, {3720, films.b}});
+  ReelmarkApp app(context.checks, context.folder);
+  app.Start();
+  app.ExpectShown();
+
+  context.folder.Write(L"standin.ini", StandinControlFile({L"", 3600, std::nullopt}));
+  Process player = StartPlayingFilm(context.checks, context.folder, films.c);
+  PressButton(app.Main(), ids::kCommand4);
+  app.ExpectList("after capturing a film that is no favourite",
+                 {kHeaderRow, Row(1, L"00:00:45", films.a), Row(2, L"01:02:05", films.b), Row(3, L"01:00:05", films.c)},
+                 2, FileNameOf(films.b));
+  context.checks.Expect(player.WaitExit(2000), "expected the captured player to have ended, seen it running");
+  context.checks.ExpectText("Label3 after the capture", films.c, app.ControlText(ids::kLabel3));
+
+  context.folder.Write(L"standin.ini", StandinControlFile({L"", 600, 1500}));
+  Process again = StartPlayingFilm(context.checks, context.folder, films.a);
+  PressButton(app.Main(), ids::kCommand4);
+  app.ExpectList("after capturing a favourite from a slow player",
+                 {kHeaderRow, Row(1, L"00:10:05", films.a), Row(2, L"01:02:05", films.b), Row(3, L"01:00:05", films.c)},
+                 -1, FileNameOf(films.a));
+  context.checks.ExpectText("Label3 after the second capture", films.a, app.ControlText(ids::kLabel3));
+  const std::string settings = Bytes(context.folder, L"kk.ini");
+  context.checks.ExpectText("kk.ini [Status] resume", L"1", IniValue(settings, L"Status", L"resume").value_or(L""));
+
+  PostMessageW(app.Main(), WM_CLOSE, 0, 0);
+  app.ExpectEnded("after closing the window");
+  ExpectFavouritesFile(context, "after closing", FavouritesFile({}, {{600, films.a}, {3720, films.b}, {3600, films.c}}));
+}
+
+// A double click resumes the favourite at its position, with nothing on the command line;
+// with play-and-exit ticked the program ends after starting the player.
+void ReplayByDoubleClick(Context& context) {
+  const Films films = MakeFilms(context.folder);
+  context.folder.Write(L"kk.ini", SettingsFile(L"", 0));
+  WriteFavourites(context, {}, {{3715, films.a}, {-2, films.b}});
+  ReelmarkApp app(context.checks, context.folder);
+  app.Start();
+  app.ExpectShown();
+
+  context.checks.Require(DoubleClickRow(app.List(), 1), "row 1 of the list has no place to click");
+  ExpectResumeStart(context, 1, films.a, 3715);
+  context.checks.ExpectBytes("kk.ini after the double click",
+                             ToCp936(L"[Option]\r\nauto_resume=1\r\n[Status]\r\nresume=1\r\nFilename=" + films.a +
+                                     L"\r\ntime=3715\r\n"),
+                             Bytes(context.folder, L"kk.ini"));
+  app.ExpectList("after the double click", {kHeaderRow, Row(1, L"01:02:00", films.a), Row(2, L"00:00:03", films.b)}, 1,
+                 FileNameOf(films.a));
+
+  PressButton(app.Main(), ids::kCheck1 + 2);
+  WaitUntil([&] { return app.Check(2) == BST_CHECKED; });
+  DoubleClickRow(app.List(), 2);
+  app.ExpectEnded("after a double click with 双击时播放并退出本程序 ticked");
+  ExpectResumeStart(context, 2, films.b, -2);
+  ExpectFavouritesFile(context, "after playing and leaving",
+                       FavouritesFile({0, 0, 1}, {{3715, films.a}, {-2, films.b}}));
+  EndStartedPlayers();
+}
+
+// A favourite whose film has gone is offered for deletion; Yes deletes and renumbers,
+// and nothing is played.
+void ReplayMissingFilm(Context& context) {
+  const Films films = MakeFilms(context.folder);
+  const std::wstring gone = context.folder.File(L"films\\已删除.avi");
+  context.folder.Write(L"kk.ini", SettingsFile(L"", 0));
+  WriteFavourites(context, {}, {{10, films.a}, {20, gone}, {30, films.b}});
+  ReelmarkApp app(context.checks, context.folder);
+  app.Start();
+  app.ExpectShown();
+
+  DoubleClickRow(app.List(), 2);
+  app.ExpectBox({L"提示", L"所选的文件不存在，是否在列表中删除？", Buttons::YesNo, IDYES});
+  app.ExpectList("after Yes to deleting the missing film",
+                 {kHeaderRow, Row(1, L"00:00:15", films.a), Row(2, L"00:00:35", films.b)}, 2, FileNameOf(films.b));
+  context.checks.Expect(!context.folder.Exists(L"standin.log"), "expected no player start, seen standin.log");
+
+  PostMessageW(app.Main(), WM_CLOSE, 0, 0);
+  app.ExpectEnded("after closing the window");
+  ExpectFavouritesFile(context, "after closing", FavouritesFile({}, {{10, films.a}, {30, films.b}}));
+}
+
+}  // namespace
+
+void AddPlayerScenarios(std::vector<Scenario>& scenarios) {
+  scenarios.push_back({"player-capture-by-button-appends-then-refreshes", CaptureByButton});
+  scenarios.push_back({"player-replay-by-double-click", ReplayByDoubleClick});
+  scenarios.push_back({"player-replay-missing-film-asks-to-delete", ReplayMissingFilm});
+}
+
+}  // namespace e2e
