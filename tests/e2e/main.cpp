@@ -100,6 +100,7 @@ int Run() {
   AddShutdownScenarios(scenarios);
   AddPlayerScenarios(scenarios);
   AddWindowScenarios(scenarios);
+  AddTrayScenarios(scenarios);
 
   int passed = 0, failed = 0;
   // The expected file bytes are code page 936; the program writes the system's ANSI page.

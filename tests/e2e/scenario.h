@@ -25,5 +25,6 @@ void AddEditingScenarios(std::vector<Scenario>& scenarios);
 void AddShutdownScenarios(std::vector<Scenario>& scenarios);
 void AddPlayerScenarios(std::vector<Scenario>& scenarios);
 void AddWindowScenarios(std::vector<Scenario>& scenarios);
+void AddTrayScenarios(std::vector<Scenario>& scenarios);
 
 }  // namespace e2e
