@@ -1,5 +1,5 @@
 // The main window's global hot key, for as long as the object lives: HotKeyWndProc sits
-// ahead of the window's procedure (the hot key is hooked) and runs the form's capture on
+// ahead of the window's procedure (HotKeyHooked) and runs the form's capture on
 // the key; the key itself is registered under its identifier until the object goes.
 #pragma once
 

@@ -65,7 +65,8 @@ LRESULT CALLBACK TrayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       g_trayIcon->trayForm_.OpenTrayMenu();
       return 0;
     case TrayAction::AddIconAgain:
-      g_trayIcon->Add();
+      g_trayIcon->Add();  // the shell is asked, and may send the window messages meanwhile
+      if (!g_trayIcon) return PassOnWithoutHook(window, message, wParam, lParam);
       break;
     case TrayAction::PassOn:
       break;

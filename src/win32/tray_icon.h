@@ -25,7 +25,8 @@ LRESULT CALLBACK TrayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 class TrayIcon {
  public:
-  // `form` (the tray's form, whose mnuTray is the tray menu) must outlive the icon.
+  // `form` is the tray's form (TrayForm); its mnuTray is the tray menu (TrayMenu). It
+  // must outlive the icon.
   TrayIcon(HWND window, Form1& form);
   ~TrayIcon();
   TrayIcon(const TrayIcon&) = delete;
