@@ -92,6 +92,20 @@ class Platform {
   virtual void EndProgram() = 0;
   // Destroys the main window after its unload handler has run; the program then ends.
   virtual void DestroyMainWindow() = 0;
+
+  // --- the tray icon and the hot key ---
+  // The main window's icon in the notification area. A click on it comes to the form (a
+  // left click shows the window, a right click opens the tray menu); it is added again
+  // when the taskbar restarts, and goes with RemoveTrayIcon.
+  virtual void AddTrayIcon() = 0;
+  virtual void SetTrayTip(const std::wstring& tip) = 0;
+  virtual void RemoveTrayIcon() = 0;
+  // A system-wide key for the main window: while it is registered, pressing it runs the
+  // form's capture. Unregistering also stops the window from listening for it.
+  virtual void RegisterHotKey(std::int32_t id, std::int32_t modifiers, std::int32_t code) = 0;
+  virtual void UnregisterHotKey(std::int32_t id) = 0;
+  // The main window to the foreground, with the keyboard focus.
+  virtual void FocusMainWindow() = 0;
 };
 
 // The file-exists test: an existing file that is neither a folder nor hidden nor system.

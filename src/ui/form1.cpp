@@ -101,7 +101,11 @@ void Form1::EndAtOnce() {
   platform_.EndProgram();
 }
 
-void Form1::zouren_Click() { EndAtOnce(); }
+// Leaves at once: only the tray icon is taken down; the hot key lapses with the process.
+void Form1::zouren_Click() {
+  platform_.RemoveTrayIcon();
+  EndAtOnce();
+}
 
 void Form1::CentreWindow() {
   // Halved in real numbers; a half pixel goes to the even neighbour.

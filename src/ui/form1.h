@@ -74,6 +74,11 @@ class Form1 {
   void sc_Click();
   void exit_Click();
 
+  // The tray icon's clicks: the left shows the window (normal, with the focus); the right
+  // opens mnuTray at the mouse.
+  void ShowFromTray();
+  void OpenTrayMenu();
+
   // --- routines shared by handlers ---
   void ddd();
   WindowHandle FindAllApps(const std::wstring& str1);

@@ -5,6 +5,7 @@
 #include "base/path.h"
 #include "persistence/favourites.h"
 #include "persistence/player_settings.h"
+#include "shell/hot_key.h"
 #include "ui/form1.h"
 #include "ui/texts.h"
 
@@ -31,7 +32,8 @@ void Form1::Form_Unload() {
   SaveFavouritesFile(platform_, FavouritesPath(), options, rows);
 
   if (Check1[1].Value() != 0) PlayerSettings(platform_, platform_.ProgramDirectory() + L"\\kk.INI").ClearFilename();
-  // The tray icon and the hot key are taken down here.
+  platform_.RemoveTrayIcon();
+  SetHotKey(platform_, kHotKeyId, L"", L"Del");
 }
 
 }  // namespace reelmark

@@ -7,6 +7,7 @@
 #include "persistence/favourites.h"
 #include "persistence/player_settings.h"
 #include "player/player.h"
+#include "shell/hot_key.h"
 #include "ui/form1.h"
 #include "ui/texts.h"
 
@@ -46,11 +47,13 @@ void Form1::Form_Load() {
   FixedHeight = window.height;
   CentreWindow();
   Label4.SetCaption(texts::kHelp);
-  // The tray icon is installed here, before anything can end the program.
+  platform_.AddTrayIcon();
+  platform_.SetTrayTip(texts::kCaption);
 
   PlayerSettings settings(platform_, SettingsPath());
   if (!settings.Exists()) {
     platform_.ShowMessage(texts::kNotInPlayerFolder, texts::kNoticeTitle, MessageButtons::Ok);
+    platform_.RemoveTrayIcon();
     EndAtOnce();
     return;
   }
@@ -107,7 +110,7 @@ void Form1::Form_Load() {
 
   List1.Select(CurrentRow);
   List1.SetVisible(true);
-  // The global hot key is registered here, last.
+  SetHotKey(platform_, kHotKeyId, kHotKeyText, L"Add");
 }
 
 }  // namespace reelmark

@@ -5,9 +5,18 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "system/platform.h"
 
+namespace reelmark {
+class Form1;
+}
+
 namespace reelmark::win32 {
+
+class HotKey;
+class TrayIcon;
 
 class Win32Platform final : public Platform {
  public:
@@ -15,6 +24,12 @@ class Win32Platform final : public Platform {
   // DestroyMainWindow destroy. Until it is set, message boxes have no owner.
   void SetMainWindow(HWND window) { mainWindow_ = window; }
   HWND MainWindow() const { return mainWindow_; }
+  // The form that the tray icon's clicks and the hot key reach; until it is set, neither
+  // is put up.
+  void SetForm(Form1* form) { form_ = form; }
+
+  Win32Platform();
+  ~Win32Platform() override;
 
   std::optional<std::string> ReadFileBytes(const std::wstring& path) override;
   bool WriteFileInPlace(const std::wstring& path, std::string_view bytes) override;
@@ -44,8 +59,19 @@ class Win32Platform final : public Platform {
   void EndProgram() override;
   void DestroyMainWindow() override;
 
+  // The tray icon and the hot key are in win32_platform_shell.cpp.
+  void AddTrayIcon() override;
+  void SetTrayTip(const std::wstring& tip) override;
+  void RemoveTrayIcon() override;
+  void RegisterHotKey(std::int32_t id, std::int32_t modifiers, std::int32_t code) override;
+  void UnregisterHotKey(std::int32_t id) override;
+  void FocusMainWindow() override;
+
  private:
   HWND mainWindow_ = nullptr;
+  Form1* form_ = nullptr;
+  std::unique_ptr<TrayIcon> trayIcon_;
+  std::unique_ptr<HotKey> hotKey_;
 };
 
 }  // namespace reelmark::win32

@@ -14,6 +14,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   reelmark::win32::Win32Platform platform;
   reelmark::Form1 form(platform);
+  platform.SetForm(&form);
   reelmark::win32::MainWindow window(form, platform);
   if (!window.Create(instance)) return 1;
 

@@ -102,6 +102,7 @@ int Run() {
   AddPlayerScenarios(scenarios);
   AddWindowScenarios(scenarios);
   AddDropScenarios(scenarios);
+  AddTrayScenarios(scenarios);
 
   int passed = 0, failed = 0;
   // The expected file bytes are code page 936; the program writes the system's ANSI page.

@@ -27,5 +27,6 @@ void AddListsScenarios(std::vector<Scenario>& scenarios);
 void AddPlayerScenarios(std::vector<Scenario>& scenarios);
 void AddWindowScenarios(std::vector<Scenario>& scenarios);
 void AddDropScenarios(std::vector<Scenario>& scenarios);
+void AddTrayScenarios(std::vector<Scenario>& scenarios);
 
 }  // namespace e2e

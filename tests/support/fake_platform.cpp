@@ -139,4 +139,9 @@ std::int32_t FakePlatform::SetRegistryValue(RegistryRoot, const std::wstring& pa
   return 0;
 }
 
+void FakePlatform::RegisterHotKey(std::int32_t id, std::int32_t modifiers, std::int32_t code) {
+  shellCalls.push_back(L"RegisterHotKey " + std::to_wstring(id) + L" " + std::to_wstring(modifiers) + L" " +
+                       std::to_wstring(code));
+}
+
 }  // namespace reelmark::testing

@@ -55,6 +55,9 @@ class FakePlatform : public Platform {
   bool ended = false;
   bool destroyed = false;
   bool failWrites = false;  // every write of a file fails
+  // The tray icon and hot key calls in order: "AddTrayIcon", "SetTrayTip Reelmark",
+  // "RegisterHotKey 1 3 113", "UnregisterHotKey 1", "RemoveTrayIcon", "FocusMainWindow".
+  std::vector<std::wstring> shellCalls;
   int writeCount = 0;  // writes tried, the failed ones included
   // The registry below the current user: each key's full path (as first created) with its
   // values by name. Key and value names match without regard to case.
@@ -84,6 +87,12 @@ class FakePlatform : public Platform {
   int ScreenHeight() override { return screenHeight; }
   void EndProgram() override { ended = true; }
   void DestroyMainWindow() override { destroyed = true; }
+  void AddTrayIcon() override { shellCalls.push_back(L"AddTrayIcon"); }
+  void SetTrayTip(const std::wstring& tip) override { shellCalls.push_back(L"SetTrayTip " + tip); }
+  void RemoveTrayIcon() override { shellCalls.push_back(L"RemoveTrayIcon"); }
+  void RegisterHotKey(std::int32_t id, std::int32_t modifiers, std::int32_t code) override;
+  void UnregisterHotKey(std::int32_t id) override { shellCalls.push_back(L"UnregisterHotKey " + std::to_wstring(id)); }
+  void FocusMainWindow() override { shellCalls.push_back(L"FocusMainWindow"); }
 
  private:
   static std::wstring Key(const std::wstring& path);

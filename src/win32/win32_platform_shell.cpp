@@ -1,0 +1,40 @@
+// The tray icon and the hot key on the real system: each lives in an object of its own,
+// made when the form asks for it and gone when the form takes it down (or, at the
+// latest, with the platform).
+#include "win32/hot_key.h"
+#include "win32/tray_icon.h"
+#include "win32/win32_platform.h"
+
+namespace reelmark::win32 {
+
+Win32Platform::Win32Platform() = default;
+Win32Platform::~Win32Platform() = default;
+
+void Win32Platform::AddTrayIcon() {
+  if (!mainWindow_ || !form_) return;
+  trayIcon_.reset();  // one icon: a second call puts it up afresh
+  trayIcon_ = std::make_unique<TrayIcon>(mainWindow_, *form_);
+}
+
+void Win32Platform::SetTrayTip(const std::wstring& tip) {
+  if (trayIcon_) trayIcon_->SetTip(tip);
+}
+
+void Win32Platform::RemoveTrayIcon() { trayIcon_.reset(); }
+
+void Win32Platform::RegisterHotKey(std::int32_t id, std::int32_t modifiers, std::int32_t code) {
+  if (!mainWindow_ || !form_) return;
+  if (!hotKey_) hotKey_ = std::make_unique<HotKey>(mainWindow_, *form_);
+  hotKey_->Register(id, static_cast<UINT>(modifiers), static_cast<UINT>(code));
+}
+
+void Win32Platform::UnregisterHotKey(std::int32_t id) {
+  hotKey_.reset();
+  if (mainWindow_) ::UnregisterHotKey(mainWindow_, id);
+}
+
+void Win32Platform::FocusMainWindow() {
+  if (mainWindow_) ::SetForegroundWindow(mainWindow_);
+}
+
+}  // namespace reelmark::win32
