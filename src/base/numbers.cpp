@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cfloat>
-#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -13,37 +13,12 @@ namespace {
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
-// The power of ten of the first significant digit of a number as LeadingNumber collects
-// it ("-120.5e3" -> 5, "0.001" -> -3), which tells a number too large for a double from
-// one too small whatever its spelling. Saturates far beyond the range of double; 0 when
-// every digit is 0.
-std::int64_t DecimalExponent(const std::string& number) {
-  const size_t end = std::min(number.find('e'), number.size());
-  const auto point = static_cast<std::int64_t>(std::min(number.find('.'), end));
-  std::int64_t first = 0;
-  bool found = false;
-  for (size_t k = number[0] == '-' ? 1 : 0; k < end && !found; ++k) {
-    const auto at = static_cast<std::int64_t>(k);
-    if (at == point || number[k] == '0') continue;
-    first = at < point ? point - at - 1 : point - at;
-    found = true;
-  }
-  if (!found) return 0;
-  constexpr std::int64_t kFar = std::int64_t{1} << 40;
-  std::int64_t exponent = 0;
-  size_t k = end + 1;
-  const bool negative = k < number.size() && number[k] == '-';
-  if (k < number.size() && (number[k] == '-' || number[k] == '+')) ++k;
-  for (; k < number.size(); ++k) exponent = std::min(exponent * 10 + (number[k] - '0'), kFar);
-  return first + (negative ? -exponent : exponent);
-}
-
 }  // namespace
 
 double LeadingNumber(std::wstring_view text) {
   size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;
-  // Collect the longest prefix that forms a number, as narrow ASCII for from_chars.
+  // Collect the longest prefix that forms a number, as narrow ASCII for strtod.
   std::string number;
   if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) {
     if (text[i] == L'-') number.push_back('-');
@@ -67,14 +42,11 @@ double LeadingNumber(std::wstring_view text) {
       number += exponent;
     }
   }
-  double value = 0.0;
-  const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-  (void)end;
-  if (ec == std::errc::result_out_of_range) {
-    // Too large or too small for a double: clamp the large ones, the small ones are 0.
-    if (DecimalExponent(number) < 0) return 0.0;
-    return number[0] == '-' ? -DBL_MAX : DBL_MAX;
-  }
+  // The text is plain decimal by now, so strtod reads it exactly as from_chars would, at a
+  // fraction of the program's size. Too large for a double reads as infinity: clamped.
+  // Too small reads as 0 or a value next to it, which every use rounds to 0.
+  const double value = std::strtod(number.c_str(), nullptr);
+  if (std::isinf(value)) return value < 0 ? -DBL_MAX : DBL_MAX;
   return value;
 }
 
