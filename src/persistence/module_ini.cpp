@@ -12,7 +12,7 @@ namespace reelmark::ModuleIni {
 
 std::wstring ReadIni(Platform& platform, const std::wstring& file, const std::wstring& section,
                      const std::wstring& key) {
-  const std::optional<std::string> bytes = platform.ReadFileBytes(file);
+  std::optional<std::string> bytes = platform.ReadFileBytes(file);
   if (!bytes) return {};
   return ReadIni(IniDocument::FromFile(std::move(*bytes)), section, key);
 }
