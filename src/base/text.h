@@ -3,6 +3,7 @@
 // and registry text are bytes in the ANSI code page and are converted only here.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,9 @@ namespace reelmark {
 
 // Characters the code page cannot hold become '?', as the system does.
 std::string ToAnsi(std::wstring_view text);
+// The text in the code page only when the code page holds every character of it exactly
+// (no '?', no look-alike); nothing otherwise.
+std::optional<std::string> ToAnsiExact(std::wstring_view text);
 // Bytes that are not valid in the code page become '?'; they never stop the conversion.
 std::wstring FromAnsi(std::string_view bytes);
 // True for the first byte of a double-byte character of the ANSI code page.

@@ -53,16 +53,25 @@ bool IsAnsiLeadByte(unsigned char byte) { return g_codePage == 936 && byte >= 0x
 namespace {
 
 // Converts the whole text in one call; false when it holds something the code page
-// cannot convert, and then the callers go character by character.
+// cannot convert, and then the callers go character by character. Also false when
+// `exact` is asked for and a character was converted to something else.
 template <typename From, typename To>
-bool ConvertWhole(iconv_t cd, std::basic_string_view<From> in, std::basic_string<To>& out) {
+bool ConvertWhole(iconv_t cd, std::basic_string_view<From> in, std::basic_string<To>& out, bool exact = false) {
   out.resize(in.size() * (sizeof(To) == 1 ? 4 : 1) + 4);
   char* inPtr = const_cast<char*>(reinterpret_cast<const char*>(in.data()));
   size_t inLeft = in.size() * sizeof(From);
   char* outPtr = reinterpret_cast<char*>(out.data());
   size_t outLeft = out.size() * sizeof(To);
-  if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0) return false;
+  const size_t inexact = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+  if (inexact == static_cast<size_t>(-1) || inLeft != 0 || (exact && inexact != 0)) return false;
   out.resize(out.size() - outLeft / sizeof(To));
+  return true;
+}
+
+bool IsAscii(std::wstring_view text) {
+  for (wchar_t c : text) {
+    if (c < 0 || c >= 0x80) return false;
+  }
   return true;
 }
 
@@ -110,9 +119,7 @@ std::wstring FromAnsi(std::string_view bytes) {
 }
 
 std::string ToAnsi(std::wstring_view text) {
-  bool ascii = true;
-  for (wchar_t c : text) ascii = ascii && c >= 0 && c < 0x80;
-  if (ascii) return std::string(text.begin(), text.end());
+  if (IsAscii(text)) return std::string(text.begin(), text.end());
   std::string out;
   iconv_t cd = g_toAnsi.Get(IconvName(g_codePage), "WCHAR_T", g_codePage);
   if (ConvertWhole(cd, text, out)) return out;
@@ -135,6 +142,15 @@ std::string ToAnsi(std::wstring_view text) {
     }
     out.append(buf, static_cast<size_t>(outPtr - buf));
   }
+  return out;
+}
+
+std::optional<std::string> ToAnsiExact(std::wstring_view text) {
+  if (IsAscii(text)) return std::string(text.begin(), text.end());
+  std::string out;
+  // iconv refuses a character the code page lacks and counts the ones it converts to
+  // something else; with no transliteration asked for, the count stays 0.
+  if (!ConvertWhole(g_toAnsi.Get(IconvName(g_codePage), "WCHAR_T", g_codePage), text, out, true)) return std::nullopt;
   return out;
 }
 

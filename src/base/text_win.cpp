@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace reelmark {
 
 unsigned AnsiCodePage() { return GetACP(); }
@@ -26,6 +28,15 @@ std::string ToAnsi(std::wstring_view text) {
   std::string out(static_cast<size_t>(n), '\0');
   WideCharToMultiByte(CP_ACP, 0, text.data(), size, out.data(), n, nullptr, nullptr);
   return out;
+}
+
+std::optional<std::string> ToAnsiExact(std::wstring_view text) {
+  // Reading the bytes back is the one test that catches both a '?' and the system's
+  // "best fit" look-alikes (a letter written without its accent), and it also holds where
+  // the code page is UTF-8, which takes no flags.
+  std::string bytes = ToAnsi(text);
+  if (FromAnsi(bytes) != text) return std::nullopt;
+  return bytes;
 }
 
 }  // namespace reelmark

@@ -4,8 +4,8 @@
 
 #include "base/numbers.h"
 #include "base/path.h"
-#include "base/text.h"
 #include "persistence/ini_document.h"
+#include "persistence/ini_encoding.h"
 #include "persistence/module_ini.h"
 #include "system/platform.h"
 
@@ -98,7 +98,7 @@ FavouritesFile FavouritesFile::Read(Platform& platform, const std::wstring& path
 FavouritesFile FavouritesFile::Parse(std::string_view bytes) {
   FavouritesFile file;
   file.exists = true;
-  const IniDocument doc{std::string(bytes)};
+  const IniDocument doc = IniDocument::FromFile(std::string(bytes));
   for (size_t i = 0; i < kOptionKeys.size(); ++i) {
     file.options[i] = ModuleIni::ReadIni(doc, kOptionsSection, kOptionKeys[i]);
   }
@@ -112,23 +112,25 @@ FavouritesFile FavouritesFile::Parse(std::string_view bytes) {
 }
 
 std::string ComposeFavouritesFile(const std::array<int, 3>& options, const std::vector<ParsedListLine>& rows) {
-  std::string out = "[options]\r\n";
+  std::wstring text = L"[options]\r\n";
   for (size_t i = 0; i < options.size(); ++i) {
-    out += ToAnsi(kOptionKeys[i]);
-    out += '=';
-    out += ToAnsi(StoredNumber(options[i]));
-    out += "\r\n";
+    text += kOptionKeys[i];
+    text += L'=';
+    text += StoredNumber(options[i]);
+    text += L"\r\n";
   }
   for (size_t i = 0; i < rows.size(); ++i) {
-    out += '[';
-    out += ToAnsi(SectionName(i + 1));
-    out += "]\r\ntime=";
-    out += ToAnsi(StoredNumber(rows[i].storedSeconds));
-    out += "\r\nFilename=";
-    out += ToAnsi(rows[i].path);
-    out += "\r\n";
+    text += L'[';
+    text += SectionName(i + 1);
+    text += L"]\r\ntime=";
+    text += StoredNumber(rows[i].storedSeconds);
+    text += L"\r\nFilename=";
+    text += rows[i].path;
+    text += L"\r\n";
   }
-  return out;
+  // The code page as the profile functions write it, unless a path holds a character the
+  // code page has no place for: then the file is Unicode, rather than the path lost to '?'.
+  return EncodeWholeIniFile(text);
 }
 
 bool SaveFavouritesFile(Platform& platform, const std::wstring& path, const std::array<int, 3>& options,

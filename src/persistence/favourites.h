@@ -73,7 +73,9 @@ class FavouritesFile {
 };
 
 // The whole favourites file as the program writes it: "options" with the three values,
-// then one section per row (1fav, 2fav, ...) with time and Filename.
+// then one section per row (1fav, 2fav, ...) with time and Filename. In the ANSI code page,
+// unless a path holds a character the code page cannot: then in UTF-16LE behind its mark,
+// which reads back whole, instead of the path with a '?'.
 std::string ComposeFavouritesFile(const std::array<int, 3>& options,
                                   const std::vector<ParsedListLine>& rows);
 

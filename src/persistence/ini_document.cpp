@@ -11,12 +11,14 @@ namespace {
 // The blanks the profile functions strip from names and values inside the file.
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
 
-// Length of the character starting at `i` of `text`: 2 for a lead byte followed by a
-// byte that can trail it, else 1. Trail bytes start at 0x40, so line ends, NUL and
-// '=' are always characters of their own, while '[', '\\' and ']' may be trail bytes.
-size_t CharLength(std::string_view text, size_t i) {
+// Length of the character starting at `i` of `text`: in the ANSI code page 2 for a lead
+// byte followed by a byte that can trail it, else 1. Trail bytes start at 0x40, so line
+// ends, NUL and '=' are always characters of their own, while '[', '\\' and ']' may be
+// trail bytes. In UTF-8 no byte of a longer character is below 0x80, so the engine may
+// walk it byte by byte.
+size_t CharLength(std::string_view text, size_t i, IniEncoding encoding) {
   // No code page has a lead byte below 0x80: ASCII needs no call to the system.
-  if (static_cast<unsigned char>(text[i]) < 0x80) return 1;
+  if (encoding != IniEncoding::Ansi || static_cast<unsigned char>(text[i]) < 0x80) return 1;
   if (i + 1 < text.size() && IsAnsiLeadByte(static_cast<unsigned char>(text[i])) &&
       static_cast<unsigned char>(text[i + 1]) >= 0x40) {
     return 2;
@@ -43,11 +45,11 @@ char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 
 // Names compare without regard to the case of ASCII letters; a double-byte character
 // is kept whole, so a trail byte that looks like a letter is never folded.
-std::string Fold(std::string_view name) {
+std::string Fold(std::string_view name, IniEncoding encoding) {
   std::string out;
   out.reserve(name.size());
   for (size_t i = 0; i < name.size();) {
-    const size_t n = CharLength(name, i);
+    const size_t n = CharLength(name, i, encoding);
     if (n == 1) {
       out.push_back(AsciiLower(name[i]));
     } else {
@@ -58,10 +60,10 @@ std::string Fold(std::string_view name) {
   return out;
 }
 
-bool FoldedEquals(std::string_view name, std::string_view folded) {
+bool FoldedEquals(std::string_view name, std::string_view folded, IniEncoding encoding) {
   if (name.size() != folded.size()) return false;
   for (size_t i = 0; i < name.size();) {
-    const size_t n = CharLength(name, i);
+    const size_t n = CharLength(name, i, encoding);
     if (n == 1) {
       if (AsciiLower(name[i]) != folded[i]) return false;
     } else if (name.substr(i, n) != folded.substr(i, n)) {
@@ -84,10 +86,17 @@ constexpr std::string_view kNewLine = "\r\n";
 
 }  // namespace
 
-IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) { ParseFrom(0, 0); }
+IniDocument::IniDocument(std::string bytes) : text_(std::move(bytes)) { ParseFrom(0, 0); }
+
+IniDocument::IniDocument(IniText text) : encoding_(text.encoding), text_(std::move(text.text)) {
+  if (encoding_ != IniEncoding::Ansi && std::string_view(text_).substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+    markLength_ = kUtf8Mark.size();
+  }
+  ParseFrom(0, 0);
+}
 
 IniDocument::Line IniDocument::ReadLine(size_t begin) const {
-  const std::string_view all(bytes_);
+  const std::string_view all(text_);
   Line line;
   line.begin = begin;
   size_t i = begin;
@@ -96,7 +105,10 @@ IniDocument::Line IniDocument::ReadLine(size_t begin) const {
   if (i < all.size()) i += (all[i] == '\r' && i + 1 < all.size() && all[i + 1] == '\n') ? 2 : 1;
   line.end = i;
 
-  const std::string_view content = Span(begin, line.contentEnd);
+  // A Unicode file's mark opens its first line without being part of it, so the line
+  // can still be a section header.
+  const size_t contentBegin = begin == 0 ? std::min(markLength_, line.contentEnd) : begin;
+  const std::string_view content = Span(contentBegin, line.contentEnd);
   size_t first = 0;
   while (first < content.size() && IsBlank(content[first])) ++first;
   if (first == content.size()) return line;  // Blank
@@ -107,10 +119,10 @@ IniDocument::Line IniDocument::ReadLine(size_t begin) const {
   if (content[first] == '[') {
     // The name ends at the first ']'; without one it runs to the end of the line.
     size_t close = first + 1;
-    while (close < content.size() && content[close] != ']') close += CharLength(content, close);
+    while (close < content.size() && content[close] != ']') close += CharLength(content, close, encoding_);
     const std::string_view name = TrimBlanks(content.substr(first + 1, close - first - 1));
     line.kind = LineKind::Header;
-    line.nameBegin = begin + static_cast<size_t>(name.data() - content.data());
+    line.nameBegin = contentBegin + static_cast<size_t>(name.data() - content.data());
     line.nameEnd = line.nameBegin + name.size();
     return line;
   }
@@ -123,9 +135,9 @@ IniDocument::Line IniDocument::ReadLine(size_t begin) const {
   std::string_view value = content.substr(eq + 1);
   value = value.substr(0, value.find('\0'));
   line.kind = LineKind::Key;
-  line.nameBegin = begin + static_cast<size_t>(name.data() - content.data());
+  line.nameBegin = contentBegin + static_cast<size_t>(name.data() - content.data());
   line.nameEnd = line.nameBegin + name.size();
-  line.valueBegin = begin + eq + 1;
+  line.valueBegin = contentBegin + eq + 1;
   line.valueEnd = line.valueBegin + value.size();
   return line;
 }
@@ -140,13 +152,13 @@ void IniDocument::ParseFrom(size_t firstLine, size_t offset) {
   if (firstLine == 0) {
     // Room for every line at once: start-up parses thousands of favourites in one go,
     // and growing the table step by step costs more than reading the lines.
-    lines_.reserve(static_cast<size_t>(std::count(bytes_.begin(), bytes_.end(), '\n')) + 1);
+    lines_.reserve(static_cast<size_t>(std::count(text_.begin(), text_.end(), '\n')) + 1);
   }
-  for (size_t pos = offset; pos < bytes_.size();) {
+  for (size_t pos = offset; pos < text_.size();) {
     Line line = ReadLine(pos);
     pos = line.end;
     if (line.kind == LineKind::Header) {
-      Section section{lines_.size(), Fold(Span(line.nameBegin, line.nameEnd))};
+      Section section{lines_.size(), Fold(Span(line.nameBegin, line.nameEnd), encoding_)};
       // Only the first section of a name is ever searched.
       sectionIndex_.emplace(section.foldedName, sections_.size());
       sections_.push_back(std::move(section));
@@ -156,8 +168,8 @@ void IniDocument::ParseFrom(size_t firstLine, size_t offset) {
 }
 
 void IniDocument::Splice(size_t firstLine, size_t offset, size_t count, std::string_view text) {
-  const size_t start = firstLine < lines_.size() ? lines_[firstLine].begin : bytes_.size();
-  bytes_.replace(offset, count, text);
+  const size_t start = firstLine < lines_.size() ? lines_[firstLine].begin : text_.size();
+  text_.replace(offset, count, text);
   ParseFrom(firstLine, start);
 }
 
@@ -166,16 +178,16 @@ size_t IniDocument::SectionEndLine(size_t section) const {
 }
 
 std::optional<size_t> IniDocument::FindSection(std::string_view name) const {
-  const auto it = sectionIndex_.find(Fold(name));
+  const auto it = sectionIndex_.find(Fold(name, encoding_));
   if (it == sectionIndex_.end()) return std::nullopt;
   return it->second;
 }
 
 std::optional<size_t> IniDocument::FindKeyLine(size_t section, std::string_view key) const {
-  const std::string folded = Fold(key);
+  const std::string folded = Fold(key, encoding_);
   for (size_t i = sections_[section].headerLine + 1, end = SectionEndLine(section); i < end; ++i) {
     const Line& line = lines_[i];
-    if (line.kind == LineKind::Key && FoldedEquals(Span(line.nameBegin, line.nameEnd), folded)) return i;
+    if (line.kind == LineKind::Key && FoldedEquals(Span(line.nameBegin, line.nameEnd), folded, encoding_)) return i;
   }
   return std::nullopt;
 }
@@ -204,7 +216,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     std::string text;
     if (lastUnterminated) text.append(kNewLine);
     text.append("[").append(section).append("]").append(kNewLine).append(keyLine);
-    Splice(lastUnterminated ? lines_.size() - 1 : lines_.size(), bytes_.size(), 0, text);
+    Splice(lastUnterminated ? lines_.size() - 1 : lines_.size(), text_.size(), 0, text);
     return true;
   }
 

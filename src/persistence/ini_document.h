@@ -1,7 +1,9 @@
 // Our INI engine: reads and edits INI text the way the Windows private-profile
-// functions do, byte-oriented and line-preserving. Names and values are bytes in the
-// ANSI code page; double-byte characters are walked whole, so a trail byte never acts
-// as '[' or ']' and is never case-folded.
+// functions do, byte-oriented and line-preserving. It walks the text of a file as
+// ini_encoding.h decodes it: for an ANSI file the file's own bytes, where double-byte
+// characters are walked whole, so a trail byte never acts as '[' or ']' and is never
+// case-folded; for a Unicode file UTF-8, whose byte-order mark is no part of the first line.
+// Names and values passed in and returned are text in that same form.
 #pragma once
 
 #include <cstddef>
@@ -9,14 +11,21 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
+
+#include "persistence/ini_encoding.h"
 
 namespace reelmark {
 
 class IniDocument {
  public:
   IniDocument() = default;
+  // The text of an ANSI file: its bytes.
   explicit IniDocument(std::string bytes);
+  explicit IniDocument(IniText text);
+  // A file's bytes, in the encoding they hold.
+  static IniDocument FromFile(std::string bytes) { return IniDocument(DecodeIniFile(std::move(bytes))); }
 
   // The value of the first key named `key` in the first section named `section`
   // (names compared without regard to ASCII case, parameters trimmed of spaces), or
@@ -30,7 +39,11 @@ class IniDocument {
   // Returns false when the bytes did not change (the same value was already there).
   bool Set(std::string_view section, std::string_view key, std::string_view value);
 
-  const std::string& Bytes() const { return bytes_; }
+  IniEncoding Encoding() const { return encoding_; }
+  // The text the engine walks (for an ANSI file, the file's bytes).
+  const std::string& Text() const { return text_; }
+  // The file's bytes, in the encoding it was read in.
+  std::string FileBytes() const { return EncodeIniFile(encoding_, text_); }
 
  private:
   enum class LineKind : unsigned char { Blank, Comment, Header, Key, Other };
@@ -58,11 +71,14 @@ class IniDocument {
   std::optional<size_t> FindSection(std::string_view name) const;
   std::optional<size_t> FindKeyLine(size_t section, std::string_view key) const;
   std::string_view Span(size_t begin, size_t end) const {
-    return std::string_view(bytes_).substr(begin, end - begin);
+    return std::string_view(text_).substr(begin, end - begin);
   }
 
-  std::string bytes_;
-  std::vector<Line> lines_;  // cover bytes_ whole, in order
+  IniEncoding encoding_ = IniEncoding::Ansi;
+  // Bytes at the start of the first line that are no part of it: a Unicode file's mark.
+  size_t markLength_ = 0;
+  std::string text_;
+  std::vector<Line> lines_;  // cover text_ whole, in order
   std::vector<Section> sections_;
   // Folded section name -> index of its first occurrence in sections_.
   std::unordered_map<std::string, size_t> sectionIndex_;

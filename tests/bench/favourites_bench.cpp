@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "base/text.h"
+#include "base/unicode.h"
 #include "fake_platform.h"
 #include "persistence/favourites.h"
 #include "ui/form1.h"
@@ -15,21 +17,30 @@ namespace {
 std::string FavouritesFileOf(int count) {
   std::string bytes = "[options]\r\nDelLast= 0\r\nDelLastPath= 0\r\nDblExit= 0\r\n";
   for (int i = 1; i <= count; ++i) {
-    bytes += "[" + std::to_string(i) + "fav]\r\ntime= " + std::to_string(i * 37) + "\r\nFilename=D:\\\xB5\xE7\xD3\xB0\\film " +
-             std::to_string(i) + ".rmvb\r\n";
+    const std::string number = std::to_string(i);
+    bytes.append("[").append(number).append("fav]\r\ntime= ").append(std::to_string(i * 37));
+    bytes.append("\r\nFilename=D:\\\xB5\xE7\xD3\xB0\\film ").append(number).append(".rmvb\r\n");
   }
   return bytes;
 }
 
-void PrepareFolder(testing::FakePlatform& platform, int count) {
-  platform.PutFile(platform.Path(L"kk.ini"), "[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=\r\n");
-  platform.PutFile(platform.Path(L"kk_fav.ini"), FavouritesFileOf(count), kAttributeHidden | kAttributeSystem);
+// The same favourites as a Unicode file: UTF-16LE behind its mark.
+std::string UnicodeFavouritesFileOf(int count) {
+  std::string bytes = "\xFF\xFE";
+  bytes += WideToUtf16Le(FromAnsi(FavouritesFileOf(count)));
+  return bytes;
 }
 
-void BM_StartUpLoadsFavourites(benchmark::State& state) {
+void PrepareFolder(testing::FakePlatform& platform, int count, bool unicode = false) {
+  platform.PutFile(platform.Path(L"kk.ini"), "[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=\r\n");
+  platform.PutFile(platform.Path(L"kk_fav.ini"), unicode ? UnicodeFavouritesFileOf(count) : FavouritesFileOf(count),
+                   kAttributeHidden | kAttributeSystem);
+}
+
+void BM_StartUpLoadsFavourites(benchmark::State& state, bool unicode) {
   const int count = static_cast<int>(state.range(0));
   testing::FakePlatform platform;
-  PrepareFolder(platform, count);
+  PrepareFolder(platform, count, unicode);
   for (auto _ : state) {
     Form1 form(platform);
     form.Form_Load();
@@ -37,7 +48,8 @@ void BM_StartUpLoadsFavourites(benchmark::State& state) {
   }
   state.SetComplexityN(count);
 }
-BENCHMARK(BM_StartUpLoadsFavourites)->Arg(1000)->Arg(5000)->Arg(9999)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK_CAPTURE(BM_StartUpLoadsFavourites, ansi, false)->Arg(1000)->Arg(5000)->Arg(9999)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK_CAPTURE(BM_StartUpLoadsFavourites, unicode, true)->Arg(1000)->Arg(5000)->Arg(9999)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
 void BM_ShutDownWritesFavourites(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));

@@ -39,13 +39,22 @@ std::vector<std::wstring_view> Lines(std::wstring_view text) {
 }  // namespace
 
 std::string FavouritesFile(const Options& options, const std::vector<StoredFavourite>& favourites) {
+  return ToCp936(FavouritesText(options, favourites));
+}
+
+std::wstring FavouritesText(const Options& options, const std::vector<StoredFavourite>& favourites) {
   std::wstring text = L"[options]\r\nDelLast=" + Number(options.delLast) + L"\r\nDelLastPath=" +
                       Number(options.delLastPath) + L"\r\nDblExit=" + Number(options.dblExit) + L"\r\n";
   for (size_t i = 0; i < favourites.size(); ++i) {
     text += L"[" + std::to_wstring(i + 1) + L"fav]\r\ntime=" + Number(favourites[i].time) + L"\r\nFilename=" +
             favourites[i].path + L"\r\n";
   }
-  return ToCp936(text);
+  return text;
+}
+
+std::string Utf16LeFile(std::wstring_view text) {
+  static_assert(sizeof(wchar_t) == 2, "the driver runs on Windows, where wchar_t is UTF-16");
+  return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
 
 std::optional<std::wstring> IniValue(std::string_view bytes, std::wstring_view section, std::wstring_view key) {

@@ -24,6 +24,10 @@ struct StoredFavourite {
 // section per favourite, numbers with one leading blank unless negative, CR LF, no blank
 // lines; code page 936.
 std::string FavouritesFile(const Options& options, const std::vector<StoredFavourite>& favourites);
+// The same text, before it is encoded.
+std::wstring FavouritesText(const Options& options, const std::vector<StoredFavourite>& favourites);
+// Text as a Unicode file: UTF-16LE behind its byte-order mark FF FE.
+std::string Utf16LeFile(std::wstring_view text);
 
 // The value of a key in INI bytes, blanks around it removed; section and key names match
 // without regard to case. Nothing when the key is absent.

@@ -112,6 +112,34 @@ void FavouritesLoadedAndSaved(Context& context) {
   ExpectFolderEntries(context, "after closing", {L"films", L"kk.ini", L"kk_fav.ini", L"mplayer.exe", L"reelmark.exe"});
 }
 
+// A favourites file an editor saved as Unicode (UTF-16LE behind its mark) loads whole, and
+// closing writes every favourite back: as Unicode, since one path has characters that
+// code page 936 has no place for.
+void UnicodeFavouritesSurvive(Context& context) {
+  const Films films = MakeFilms(context.folder);
+  context.folder.Write(L"kk.ini", SettingsFile(L"", 0));
+  const std::wstring korean = L"D:\\영화\\한국 영화.mkv";
+  const std::vector<StoredFavourite> favourites = {
+      {3720, films.a}, {10, L"D:\\电影\\第二部 续集.rmvb"}, {-5, korean}, {0, films.b}};
+  const std::string unicode = Utf16LeFile(FavouritesText({0, 0, 1}, favourites));
+  context.checks.Require(context.folder.Write(L"kk_fav.ini", unicode) &&
+                             context.folder.SetAttributes(L"kk_fav.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+                         "cannot write kk_fav.ini in the player folder");
+
+  ReelmarkApp app(context.checks, context.folder);
+  app.Start();
+  app.ExpectShown();
+  app.ExpectList("after start-up with a Unicode favourites file",
+                 {kHeaderRow, Row(1, L"01:02:05", films.a), Row(2, L"00:00:15", favourites[1].path),
+                  Row(3, L"00:00:00", korean), Row(4, L"00:00:05", films.b)},
+                 0, L"");
+  context.checks.ExpectNumber("Check1(2) from the Unicode favourites file", BST_CHECKED, app.Check(2));
+
+  PostMessageW(app.Main(), WM_CLOSE, 0, 0);
+  app.ExpectEnded("after closing the window");
+  ExpectFavouritesFile(context, "after closing", unicode);
+}
+
 // The list holds at most 9,999 favourites: a longer file loads 9,999, a new film is not
 // offered, and closing writes the 9,999 back.
 void FullListOffersNoMore(Context& context) {
@@ -145,6 +173,7 @@ void AddStartupScenarios(std::vector<Scenario>& scenarios) {
   scenarios.push_back({"startup-auto-resume-accepted-switches-it-on", AutoResumeAccepted});
   scenarios.push_back({"startup-loads-favourites-and-close-saves-them", FavouritesLoadedAndSaved});
   scenarios.push_back({"startup-full-list-of-9999-offers-no-more", FullListOffersNoMore});
+  scenarios.push_back({"startup-unicode-favourites-file-loses-nothing", UnicodeFavouritesSurvive});
 }
 
 }  // namespace e2e

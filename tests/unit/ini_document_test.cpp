@@ -130,9 +130,9 @@ TEST_P(IniWriteTest, ChangesOnlyTheLineConcerned) {
   const WriteCase& c = GetParam();
   IniDocument doc(c.before);
   EXPECT_EQ(doc.Set(c.section, c.key, c.value), c.after != c.before);
-  EXPECT_EQ(doc.Bytes(), c.after);
+  EXPECT_EQ(doc.Text(), c.after);
   // What was written reads back, from the edited document and from the bytes.
-  EXPECT_EQ(IniDocument(doc.Bytes()).Get(c.section, c.key), doc.Get(c.section, c.key));
+  EXPECT_EQ(IniDocument(doc.Text()).Get(c.section, c.key), doc.Get(c.section, c.key));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -182,7 +182,7 @@ TEST(IniWrite, BuildsUpInCallOrder) {
   doc.Set("App2", "key4", "string4");
   doc.Set("App1", "key3", "string3");
   doc.Set("App3", "key5", "string5");
-  EXPECT_EQ(doc.Bytes(),
+  EXPECT_EQ(doc.Text(),
             "[App1]\r\nkey1=string1\r\nkey2=string2\r\nkey3=string3\r\n[App2]\r\nkey4=string4\r\n"
             "[App3]\r\nkey5=string5\r\n");
 }
@@ -192,14 +192,14 @@ TEST(IniWrite, KeyNamesDifferingInCaseAreOneKey) {
   EXPECT_TRUE(doc.Set("kk", "time", "10"));
   EXPECT_TRUE(doc.Set("KK", "Time", "20"));
   EXPECT_EQ(doc.Get("kk", "TIME"), "20");
-  EXPECT_EQ(doc.Bytes(), "[kk]\r\nresume=0\r\ntime=20\r\n");
+  EXPECT_EQ(doc.Text(), "[kk]\r\nresume=0\r\ntime=20\r\n");
 }
 
 TEST(IniWrite, CommentKeyIsAppendedEveryTime) {
   IniDocument doc("[s]\r\nk=1\r\n");
   EXPECT_TRUE(doc.Set("s", ";c", "1"));
   EXPECT_TRUE(doc.Set("s", ";c", "1"));
-  EXPECT_EQ(doc.Bytes(), "[s]\r\nk=1\r\n;c=1\r\n;c=1\r\n");
+  EXPECT_EQ(doc.Text(), "[s]\r\nk=1\r\n;c=1\r\n;c=1\r\n");
 }
 
 // After any sequence of edits, the edited document answers exactly as the same bytes
@@ -214,7 +214,7 @@ TEST(IniWrite, EditedDocumentMatchesFreshParse) {
     state = state * 1103515245u + 12345u;
     const unsigned r = state >> 8;
     doc.Set(sections[r % sections.size()], keys[(r / 7) % keys.size()], values[(r / 61) % values.size()]);
-    const IniDocument fresh(doc.Bytes());
+    const IniDocument fresh(doc.Text());
     for (const auto& s : sections) {
       for (const auto& k : keys) ASSERT_EQ(doc.Get(s, k), fresh.Get(s, k)) << "step " << step;
     }

@@ -16,6 +16,13 @@ TEST(AnsiText, CharactersOutsideTheCodePageBecomeQuestionMarks) {
   EXPECT_EQ(ToAnsi(L"a\u0E01b"), "a?b");  // a Thai letter has no place in code page 936
 }
 
+TEST(AnsiText, ExactOnlyWhenTheCodePageHoldsEveryCharacter) {
+  EXPECT_EQ(ToAnsiExact(L"D:\\电影 a?.avi"), "D:\\\xB5\xE7\xD3\xB0 a?.avi");
+  for (const wchar_t* text : {L"a\u0E01b", L"한", L"À", L"🎬", L"电影\u00C0"}) {  // À: no look-alike 'A' either
+    EXPECT_EQ(ToAnsiExact(text), std::nullopt) << ToAnsi(text);
+  }
+}
+
 TEST(AnsiText, BadBytesNeverStopTheConversion) {
   // A lead byte at the end, a lead byte followed by a byte that cannot follow it.
   EXPECT_EQ(FromAnsi(std::string("ok\x81", 3)).substr(0, 2), L"ok");

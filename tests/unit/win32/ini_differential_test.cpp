@@ -13,6 +13,9 @@
 // - no UTF-8 byte order mark, and every file starts with an ASCII byte (Wine reads a
 //   marked file as UTF-8); names hold only ASCII letters and Han characters, since case
 //   folding of other letters is not settled;
+// - the same files are also asked as Unicode (UTF-16LE behind its mark), which both read
+//   as Unicode and keep Unicode when they write; a file of nothing but the mark is left to
+//   the unit tests (Wine writes into it without the line end Windows puts first);
 // - no NUL bytes, form feeds or Ctrl-Z (how each system reads them is not settled);
 // - lines without '=' never share a name with a key (whether they hide a later key of
 //   the same name is not settled);
@@ -28,6 +31,7 @@
 #include <vector>
 
 #include "persistence/ini_document.h"
+#include "persistence/ini_encoding.h"
 
 namespace reelmark {
 namespace {
@@ -175,6 +179,17 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
+  std::string Read(const std::string& name) const {
+    std::string bytes;
+    HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(h, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+    CloseHandle(h);
+    return bytes;
+  }
+
   // A new file each time: the system's profile functions may keep a file they have read.
   std::string Write(const std::string& bytes) {
     const std::string name = path_ + "f" + std::to_string(files_.size()) + ".ini";
@@ -200,6 +215,49 @@ std::string SystemRead(const std::string& file, const std::string& section, cons
   return std::string(buffer.data(), n);
 }
 
+// Each generated file is asked in two forms: as generated, in code page 936, and as the
+// same text in UTF-16LE behind its mark, converted here by the system itself.
+enum class Form { Ansi, Unicode };
+const Form kForms[] = {Form::Ansi, Form::Unicode};
+const char* Name(Form form) { return form == Form::Ansi ? "ANSI" : "Unicode"; }
+
+std::wstring Wide(const std::string& ansi) {
+  std::wstring wide(ansi.size(), L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
+                                                      wide.data(), static_cast<int>(wide.size()))));
+  return wide;
+}
+
+std::string Ansi(const std::wstring& wide) {
+  std::string ansi(wide.size() * 2, '\0');
+  ansi.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                                      ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr)));
+  return ansi;
+}
+
+std::string InForm(const std::string& ansi, Form form) {
+  if (form == Form::Ansi) return ansi;
+  const std::wstring wide = Wide(ansi);
+  return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+}
+
+// Names and values go in and come out as code page 936, as through the system's calls.
+std::string OurRead(const IniDocument& doc, const std::string& section, const std::string& key) {
+  const IniEncoding e = doc.Encoding();
+  if (e == IniEncoding::Ansi) return doc.Get(section, key).value_or("");
+  const auto value = doc.Get(ToIniText(e, Wide(section)), ToIniText(e, Wide(key)));
+  return value ? Ansi(FromIniText(e, *value)) : "";
+}
+
+void OurWrite(IniDocument& doc, const std::string& section, const std::string& key, const std::string& value) {
+  const IniEncoding e = doc.Encoding();
+  if (e == IniEncoding::Ansi) {
+    doc.Set(section, key, value);
+  } else {
+    doc.Set(ToIniText(e, Wide(section)), ToIniText(e, Wide(key)), ToIniText(e, Wide(value)));
+  }
+}
+
 struct Query {
   std::string section, key;
 };
@@ -221,45 +279,54 @@ std::vector<Query> Queries(Rng& rng, const GeneratedFile& file) {
 
 TEST(IniDifferential, ReadsAsTheSystemReads) {
   TempDir dir;
-  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
-    Rng rng(seed);
-    const GeneratedFile file = Generate(rng, true);
-    const std::string path = dir.Write(file.bytes);
-    const IniDocument doc(file.bytes);
-    for (const Query& q : Queries(rng, file)) {
-      ASSERT_EQ(doc.Get(q.section, q.key).value_or(""), SystemRead(path, q.section, q.key))
-          << "seed " << seed << " [" << q.section << "] " << q.key << "\nfile:\n" << file.bytes;
+  for (const Form form : kForms) {
+    for (std::uint32_t seed = 1; seed <= (form == Form::Ansi ? 300u : 150u); ++seed) {
+      Rng rng(seed);
+      const GeneratedFile file = Generate(rng, true);
+      const std::string bytes = InForm(file.bytes, form);
+      const std::string path = dir.Write(bytes);
+      const IniDocument doc = IniDocument::FromFile(bytes);
+      for (const Query& q : Queries(rng, file)) {
+        ASSERT_EQ(OurRead(doc, q.section, q.key), SystemRead(path, q.section, q.key))
+            << Name(form) << " seed " << seed << " [" << q.section << "] " << q.key << "\nfile:\n" << file.bytes;
+      }
     }
   }
 }
 
 TEST(IniDifferential, WritesReadBackAsTheSystemsWrites) {
   TempDir dir;
-  for (std::uint32_t seed = 1001; seed <= 1150; ++seed) {
-    Rng rng(seed);
-    GeneratedFile file = Generate(rng, false);
-    // Usually a name of the file (replace or add a key), sometimes a new section.
-    const std::string section = MixCase(rng, rng.Percent(80) ? rng.Pick(file.sections) : "New Sec");
-    const std::string key = MixCase(rng, rng.Percent(80) ? rng.Pick(file.keys) : "newkey");
-    if (key.find(' ') != std::string::npos) continue;
-    std::string value = Text(rng, rng.Below(40));
-    while (!value.empty() && value.back() == ' ') value.pop_back();
-    while (!value.empty() && value.front() == ' ') value.erase(0, 1);
+  for (const Form form : kForms) {
+    for (std::uint32_t seed = 1001; seed <= (form == Form::Ansi ? 1150u : 1075u); ++seed) {
+      Rng rng(seed);
+      GeneratedFile file = Generate(rng, false);
+      // Usually a name of the file (replace or add a key), sometimes a new section.
+      const std::string section = MixCase(rng, rng.Percent(80) ? rng.Pick(file.sections) : "New Sec");
+      const std::string key = MixCase(rng, rng.Percent(80) ? rng.Pick(file.keys) : "newkey");
+      if (key.find(' ') != std::string::npos) continue;
+      std::string value = Text(rng, rng.Below(40));
+      while (!value.empty() && value.back() == ' ') value.pop_back();
+      while (!value.empty() && value.front() == ' ') value.erase(0, 1);
 
-    IniDocument doc(file.bytes);
-    doc.Set(section, key, value);
-    const std::string ours = dir.Write(doc.Bytes());
-    const std::string theirs = dir.Write(file.bytes);
-    ASSERT_TRUE(WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), theirs.c_str()));
+      const std::string bytes = InForm(file.bytes, form);
+      IniDocument doc = IniDocument::FromFile(bytes);
+      OurWrite(doc, section, key, value);
+      const std::string ours = dir.Write(doc.FileBytes());
+      const std::string theirs = dir.Write(bytes);
+      ASSERT_TRUE(WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), theirs.c_str()));
+      // Both keep the file in the encoding it was found in.
+      ASSERT_EQ(dir.Read(theirs).substr(0, 2) == "\xFF\xFE", form == Form::Unicode) << "seed " << seed;
+      ASSERT_EQ(dir.Read(ours).substr(0, 2) == "\xFF\xFE", form == Form::Unicode) << "seed " << seed;
 
-    file.sections.push_back("New Sec");
-    file.keys.push_back("newkey");
-    for (const Query& q : Queries(rng, file)) {
-      const std::string expected = SystemRead(theirs, q.section, q.key);
-      ASSERT_EQ(doc.Get(q.section, q.key).value_or(""), expected)
-          << "seed " << seed << " set [" << section << "] " << key << "=" << value << "; asked [" << q.section
-          << "] " << q.key << "\nbefore:\n" << file.bytes << "\nafter:\n" << doc.Bytes();
-      ASSERT_EQ(SystemRead(ours, q.section, q.key), expected) << "seed " << seed;
+      file.sections.push_back("New Sec");
+      file.keys.push_back("newkey");
+      for (const Query& q : Queries(rng, file)) {
+        const std::string expected = SystemRead(theirs, q.section, q.key);
+        ASSERT_EQ(OurRead(doc, q.section, q.key), expected)
+            << Name(form) << " seed " << seed << " set [" << section << "] " << key << "=" << value << "; asked ["
+            << q.section << "] " << q.key << "\nbefore:\n" << file.bytes << "\nafter:\n" << doc.Text();
+        ASSERT_EQ(SystemRead(ours, q.section, q.key), expected) << Name(form) << " seed " << seed;
+      }
     }
   }
 }

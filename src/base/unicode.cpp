@@ -1,0 +1,164 @@
+#include "base/unicode.h"
+
+namespace reelmark {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+constexpr char32_t kLast = 0x10FFFF;
+
+bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+// A surrogate on its own is written like any other code point below 0x10000.
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// The code point at `i`, moving `i` past it. A malformed byte reads as U+FFFD and costs
+// one byte, so reading always moves on.
+char32_t NextUtf8(std::string_view text, size_t& i) {
+  const auto byte = [&text](size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char lead = byte(i);
+  size_t length = 1;
+  char32_t c = lead;
+  char32_t least = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, c = lead & 0x1F, least = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, c = lead & 0x0F, least = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, c = lead & 0x07, least = 0x10000;
+  } else if (lead >= 0x80) {
+    ++i;
+    return kReplacement;
+  }
+  if (length > text.size() - i) {
+    ++i;
+    return kReplacement;
+  }
+  for (size_t k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) {
+      ++i;
+      return kReplacement;
+    }
+    c = (c << 6) | (byte(i + k) & 0x3F);
+  }
+  if (c < least || c > kLast) {
+    ++i;
+    return kReplacement;
+  }
+  i += length;
+  return c;
+}
+
+// The code point at `i` of a sequence of UTF-16 code units; a pair of surrogates is one
+// code point, a lone one stands for itself.
+template <typename UnitAt>
+char32_t NextUtf16(UnitAt unitAt, size_t count, size_t& i) {
+  const char32_t unit = unitAt(i++);
+  if (IsHighSurrogate(unit) && i < count) {
+    const char32_t low = unitAt(i);
+    if (IsLowSurrogate(low)) {
+      ++i;
+      return 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+    }
+  }
+  return unit;
+}
+
+template <typename AppendUnit>
+void AppendUtf16(AppendUnit append, char32_t c) {
+  if (c < 0x10000) {
+    append(c);
+  } else {
+    c -= 0x10000;
+    append(0xD800 + (c >> 10));
+    append(0xDC00 + (c & 0x3FF));
+  }
+}
+
+void AppendUtf16Le(std::string& out, char32_t c) {
+  AppendUtf16([&out](char32_t unit) {
+    out += static_cast<char>(unit & 0xFF);
+    out += static_cast<char>(unit >> 8);
+  }, c);
+}
+
+// The code points of the program's text, whatever the width of wchar_t.
+template <typename Visit>
+void ForEachCodePoint(std::wstring_view text, Visit visit) {
+  if constexpr (sizeof(wchar_t) == 2) {
+    const auto unitAt = [&text](size_t k) { return static_cast<char32_t>(static_cast<char16_t>(text[k])); };
+    for (size_t i = 0; i < text.size();) visit(NextUtf16(unitAt, text.size(), i));
+  } else {
+    for (wchar_t w : text) {
+      const auto c = static_cast<char32_t>(w);
+      visit(c > kLast ? kReplacement : c);
+    }
+  }
+}
+
+}  // namespace
+
+std::string Utf16LeToUtf8(std::string_view bytes) {
+  const size_t count = bytes.size() / 2;
+  const auto unitAt = [&bytes](size_t k) {
+    return static_cast<char32_t>(static_cast<unsigned char>(bytes[2 * k]) |
+                                 (static_cast<unsigned char>(bytes[2 * k + 1]) << 8));
+  };
+  std::string out;
+  out.reserve(count + count / 2);
+  for (size_t i = 0; i < count;) AppendUtf8(out, NextUtf16(unitAt, count, i));
+  return out;
+}
+
+std::string Utf8ToUtf16Le(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() * 2);
+  for (size_t i = 0; i < text.size();) AppendUtf16Le(out, NextUtf8(text, i));
+  return out;
+}
+
+std::string WideToUtf8(std::wstring_view text) {
+  std::string out;
+  out.reserve(text.size());
+  ForEachCodePoint(text, [&out](char32_t c) { AppendUtf8(out, c); });
+  return out;
+}
+
+std::wstring Utf8ToWide(std::string_view text) {
+  std::wstring out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    const char32_t c = NextUtf8(text, i);
+    if constexpr (sizeof(wchar_t) == 2) {
+      AppendUtf16([&out](char32_t unit) { out += static_cast<wchar_t>(unit); }, c);
+    } else {
+      out += static_cast<wchar_t>(c);
+    }
+  }
+  return out;
+}
+
+std::string WideToUtf16Le(std::wstring_view text) {
+  std::string out;
+  out.reserve(text.size() * 2);
+  ForEachCodePoint(text, [&out](char32_t c) { AppendUtf16Le(out, c); });
+  return out;
+}
+
+}  // namespace reelmark
