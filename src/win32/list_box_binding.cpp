@@ -1,13 +1,11 @@
 #include "win32/list_box_binding.h"
 
-#include <commctrl.h>
-
 #include "ui/form1.h"
 
 namespace reelmark::win32 {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
+LONG_PTR AsLong(WNDPROC procedure) { return reinterpret_cast<LONG_PTR>(procedure); }
 // While the list is hidden (start-up loads thousands of rows that way), room for rows
 // is reserved in steps of this many.
 constexpr int kStorageStep = 1024;
@@ -17,12 +15,34 @@ constexpr int kStorageStep = 1024;
 ListBoxBinding::ListBoxBinding(HWND listBox, Form1& form) : listBox_(listBox), form_(form) {
   ShowAll();
   form_.List1.SetObserver(this);
-  ::SetWindowSubclass(listBox_, &ListBoxBinding::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  Subclass();
 }
 
 ListBoxBinding::~ListBoxBinding() {
   form_.List1.SetObserver(nullptr);
-  if (::IsWindow(listBox_)) ::RemoveWindowSubclass(listBox_, &ListBoxBinding::SubclassProc, kSubclassId);
+  Unsubclass();
+}
+
+// The binding lives in the list box's user data (read without a trip to the window
+// server, unlike a window property), set before the procedure goes in.
+void ListBoxBinding::Subclass() {
+  ::SetWindowLongPtrW(listBox_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  listBoxProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(listBox_, GWLP_WNDPROC, AsLong(&ListBoxProc)));
+  if (!listBoxProc_) ::SetWindowLongPtrW(listBox_, GWLP_USERDATA, 0);
+}
+
+void ListBoxBinding::Unsubclass() {
+  if (!listBoxProc_) return;
+  if (::IsWindow(listBox_)) {
+    // The list box's own procedure goes back only while ours is the one installed: a
+    // subclass made later on top would otherwise be cut off. Ours then stays in the chain
+    // and, finding no binding, passes every message on.
+    if (::GetWindowLongPtrW(listBox_, GWLP_WNDPROC) == AsLong(&ListBoxProc)) {
+      ::SetWindowLongPtrW(listBox_, GWLP_WNDPROC, AsLong(listBoxProc_));
+    }
+    ::SetWindowLongPtrW(listBox_, GWLP_USERDATA, 0);
+  }
+  listBoxProc_ = nullptr;
 }
 
 void ListBoxBinding::ShowAll() {
@@ -69,10 +89,17 @@ void ListBoxBinding::VisibilityChanged(bool visible) {
   }
 }
 
-LRESULT CALLBACK ListBoxBinding::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                              DWORD_PTR self) {
-  Form1& form = reinterpret_cast<ListBoxBinding*>(self)->form_;
+LRESULT CALLBACK ListBoxBinding::ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<ListBoxBinding*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) {
+    // Unbound under a later subclass: the class's procedure is the list box's own.
+    const auto own = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(window, GCLP_WNDPROC));
+    return ::CallWindowProcW(own, window, message, wParam, lParam);
+  }
+  const WNDPROC listBoxProc = self->listBoxProc_;
+  Form1& form = self->form_;
   // The form sees each key and button first; the list box then handles it as usual.
+  bool handled = true;
   switch (message) {
     case WM_CHAR:
       form.List1_KeyPress(static_cast<int>(wParam));
@@ -87,12 +114,17 @@ LRESULT CALLBACK ListBoxBinding::SubclassProc(HWND window, UINT message, WPARAM 
       form.List1_MouseDown(4);
       break;
     case WM_NCDESTROY:
-      ::RemoveWindowSubclass(window, &ListBoxBinding::SubclassProc, kSubclassId);
+      // The list box goes before its binding: hand it its own procedure back first.
+      self->Unsubclass();
+      handled = false;
       break;
     default:
+      handled = false;
       break;
   }
-  return ::DefSubclassProc(window, message, wParam, lParam);
+  // A handler may have ended the program, and the list box with it.
+  if (handled && !::IsWindow(window)) return 0;
+  return ::CallWindowProcW(listBoxProc, window, message, wParam, lParam);
 }
 
 }  // namespace reelmark::win32
