@@ -38,6 +38,10 @@ class Form1 {
   void Form_Load();
   // Runs the unload handler once, then lets the platform destroy the window.
   void Unload();
+  // The Windows session ends (log-off, shut-down): the unload runs as on 退出, except that
+  // nobody may be there to answer, so the current favourite is kept without asking.
+  // Before start-up has finished nothing is written.
+  void EndSession();
   bool Ended() const { return ended_; }  // ended at once or unloaded
 
   // --- events ---
@@ -78,6 +82,8 @@ class Form1 {
 
  private:
   void Form_Unload();
+  // What the unload writes after its question: the favourites file, the player's film.
+  void WriteOnExit();
   void CentreWindow();
   void EndAtOnce();
   void ClosePlayerIfRunning();
@@ -85,6 +91,8 @@ class Form1 {
   Platform& platform_;
   bool unloaded_ = false;
   bool ended_ = false;
+  bool loaded_ = false;          // start-up ran to its end
+  bool sessionEnding_ = false;   // the unload asks nothing
   std::function<void()> onWindowChange_;
 };
 

@@ -107,6 +107,7 @@ void Form1::Form_Load() {
 
   List1.Select(CurrentRow);
   List1.SetVisible(true);
+  loaded_ = true;
   // The global hot key is registered here, last.
 }
 
