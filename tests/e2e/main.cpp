@@ -101,6 +101,7 @@ int Run() {
   AddCaptureScenarios(scenarios);
   AddEditingScenarios(scenarios);
   AddShutdownScenarios(scenarios);
+  AddFocusAndSessionScenarios(scenarios);
 
   int passed = 0, failed = 0;
   // The expected file bytes are code page 936; the program writes the system's ANSI page.

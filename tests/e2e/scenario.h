@@ -23,5 +23,6 @@ void AddStartupScenarios(std::vector<Scenario>& scenarios);
 void AddCaptureScenarios(std::vector<Scenario>& scenarios);
 void AddEditingScenarios(std::vector<Scenario>& scenarios);
 void AddShutdownScenarios(std::vector<Scenario>& scenarios);
+void AddFocusAndSessionScenarios(std::vector<Scenario>& scenarios);
 
 }  // namespace e2e
