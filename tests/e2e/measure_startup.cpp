@@ -113,9 +113,13 @@ int MeasureStartup(const std::vector<std::wstring>& arguments) {
     printf("run %d: no favourites %.1f ms, 9,999 favourites %.1f ms\n", run + 1, *a, *b);
     fflush(stdout);
   }
-  const double ratio = Median(many) / Median(none);
   printf("median of %d runs: no favourites %.1f ms, 9,999 favourites %.1f ms, ratio %.2f\n", runs, Median(none),
-         Median(many), ratio);
+         Median(many), Median(many) / Median(none));
+  // On a busy machine the fastest start of each is the one least disturbed by others.
+  const double fastestNone = *std::min_element(none.begin(), none.end());
+  const double fastestMany = *std::min_element(many.begin(), many.end());
+  printf("fastest of %d runs: no favourites %.1f ms, 9,999 favourites %.1f ms, ratio %.2f\n", runs, fastestNone,
+         fastestMany, fastestMany / fastestNone);
   return 0;
 }
 
