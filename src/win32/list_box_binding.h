@@ -38,10 +38,13 @@ class ListBoxBinding final : public ListBoxObserver {
   void Subclass();
   void Unsubclass();
   void ShowAll();
+  void PausePainting();
+  void PaintAgain();
 
   HWND listBox_;
   Form1& form_;
   WNDPROC listBoxProc_ = nullptr;  // the list box's own procedure while subclassed
+  bool paintingPaused_ = false;
 };
 
 }  // namespace reelmark::win32
