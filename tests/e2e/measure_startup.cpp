@@ -52,6 +52,15 @@ std::optional<PlayerFolder> MakeFolder(const Programs& programs, int count) {
   return folder;
 }
 
+// The program's main window once it is shown, found with few calls: a busy search would
+// take the processor from the program it measures.
+HWND ShownMainWindow(DWORD pid) {
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, L"ReelmarkForm1", nullptr));) {
+    if (ProcessOf(window) == pid && IsWindowVisible(window)) return window;
+  }
+  return nullptr;
+}
+
 // Milliseconds from the process start to the main window shown and answering messages
 // (start-up done and the first paint past), or nothing when it did not come up with
 // `rows` rows.
@@ -59,9 +68,12 @@ std::optional<double> TimeOneStart(const PlayerFolder& folder, int rows) {
   const double started = Now();
   Process process = Process::Start(folder.Reelmark(), L"", folder.Path());
   if (!process) return std::nullopt;
+  // The program first waits for input once its window is up (start-up asks nothing here);
+  // until then the driver sleeps.
+  WaitForInputIdle(process.Handle(), kWaitMs);
   HWND main = nullptr;
   const double deadline = started + kWaitMs;
-  while (!(main = FindWindowOfClass(process.Id(), L"ReelmarkForm1", true))) {
+  while (!(main = ShownMainWindow(process.Id()))) {
     if (!process.Running() || Now() > deadline) return std::nullopt;
     Sleep(1);
   }
