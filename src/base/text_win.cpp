@@ -29,10 +29,11 @@ bool IsAscii(std::basic_string_view<Char> text) {
 std::wstring FromAnsi(std::string_view bytes) {
   if (bytes.empty()) return {};
   if (IsAscii(bytes)) return std::wstring(bytes.begin(), bytes.end());
+  // No code page gives more characters than it has bytes: one call converts.
   const int size = static_cast<int>(bytes.size());
-  const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, out.data(), n);
+  std::wstring out(bytes.size(), L'\0');
+  const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, out.data(), size);
+  out.resize(static_cast<size_t>(n > 0 ? n : 0));
   return out;
 }
 
