@@ -68,7 +68,9 @@ std::optional<FavouritesFile> FavouritesFile::ParseAsWritten(std::string_view by
   std::string header;
   for (int k = 1; !lines.AtEnd(); ++k) {
     if (k > kMaxFavourites) return std::nullopt;
-    header = "[" + std::to_string(k) + "fav]";
+    header = '[';
+    header += std::to_string(k);
+    header += "fav]";
     if (!lines.Take(header)) return std::nullopt;
     std::optional<std::wstring> time = lines.Value("time");
     std::optional<std::wstring> path = lines.Value("Filename");

@@ -122,7 +122,7 @@ LRESULT CALLBACK ListBoxBinding::ListBoxProc(HWND window, UINT message, WPARAM w
   const WNDPROC listBoxProc = self->listBoxProc_;
   Form1& form = self->form_;
   // The form sees each key and button first; the list box then handles it as usual.
-  bool handled = true;
+  bool formHandled = true;  // a handler of the form ran
   switch (message) {
     case WM_CHAR:
       form.List1_KeyPress(static_cast<int>(wParam));
@@ -142,14 +142,14 @@ LRESULT CALLBACK ListBoxBinding::ListBoxProc(HWND window, UINT message, WPARAM w
     case WM_NCDESTROY:
       // The list box goes before its binding: hand it its own procedure back first.
       self->Unsubclass();
-      handled = false;
+      formHandled = false;
       break;
     default:
-      handled = false;
+      formHandled = false;
       break;
   }
   // A handler may have ended the program, and the list box with it.
-  if (handled && !::IsWindow(window)) return 0;
+  if (formHandled && !::IsWindow(window)) return 0;
   return ::CallWindowProcW(listBoxProc, window, message, wParam, lParam);
 }
 
