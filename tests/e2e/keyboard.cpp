@@ -32,10 +32,18 @@ HWND FocusOf(HWND window) {
 HWND Foreground() { return GetForegroundWindow(); }
 
 bool Activate(HWND window) {
-  SetForegroundWindow(window);
+  // Under Wine the X server's focus events can come late and hand the activation back to
+  // the window that had it: ask again until the window is in front and stays there.
+  ULONGLONG inFrontSince = 0;
   return WaitUntil([&] {
     PumpOwnMessages();
-    return GetForegroundWindow() == window;
+    if (GetForegroundWindow() != window) {
+      SetForegroundWindow(window);
+      inFrontSince = 0;
+      return false;
+    }
+    if (!inFrontSince) inFrontSince = GetTickCount64();
+    return GetTickCount64() - inFrontSince >= 200;
   });
 }
 
