@@ -5,7 +5,8 @@
 #               architecture this machine's Wine runs (scripts/wine-arch.sh)
 #   make dist   the 32-bit program at dist/reelmark.exe
 #   make bench  the benchmarks of loading and saving favourites
-.PHONY: all bootstrap native wintest dist fuzz test run bench clean
+#   make measure-startup  the program's start-up under Wine, with no favourites and with 9,999
+.PHONY: all bootstrap native wintest dist fuzz test run bench measure-startup clean
 
 JOBS ?= 2
 
@@ -48,6 +49,9 @@ bench: bootstrap
 	cmake --preset bench >/dev/null
 	cmake --build build/bench -j$(JOBS) --target reelmark_bench
 	build/bench/tests/bench/reelmark_bench
+
+measure-startup: dist
+	scripts/measure-startup.sh
 
 clean:
 	rm -rf build dist demo

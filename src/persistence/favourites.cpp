@@ -12,9 +12,31 @@
 namespace reelmark {
 namespace {
 
-std::wstring TwoDigitsAtLeast(std::int64_t value) {
-  std::wstring text = DecimalText(value);
-  return text.size() == 1 ? L"0" + text : text;
+// Appends the decimal digits of `value` (a minus sign first when negative), with zeros in
+// front up to `width` characters. Written in place: start-up formats thousands of rows.
+void AppendPadded(std::wstring& out, std::int64_t value, size_t width) {
+  wchar_t buffer[24];
+  wchar_t* const end = buffer + 24;
+  wchar_t* p = end;
+  std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  do {
+    *--p = static_cast<wchar_t>(L'0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) *--p = L'-';
+  const size_t length = static_cast<size_t>(end - p);
+  if (length < width) out.append(width - length, L'0');
+  out.append(p, length);
+}
+
+void AppendTime(std::wstring& out, std::int32_t time0) {
+  const std::int64_t h = time0 / 3600;
+  const std::int64_t r = time0 % 3600;
+  AppendPadded(out, h, 2);
+  out += L':';
+  AppendPadded(out, r / 60, 2);
+  out += L':';
+  AppendPadded(out, r % 60, 2);
 }
 
 std::wstring SectionName(size_t number) { return DecimalText(static_cast<std::int64_t>(number)) + L"fav"; }
@@ -22,20 +44,23 @@ std::wstring SectionName(size_t number) { return DecimalText(static_cast<std::in
 }  // namespace
 
 std::wstring timestr(std::int32_t time0) {
-  const std::int64_t h = time0 / 3600;
-  const std::int64_t r = time0 % 3600;
-  return TwoDigitsAtLeast(h) + L":" + TwoDigitsAtLeast(r / 60) + L":" + TwoDigitsAtLeast(r % 60);
+  std::wstring text;
+  AppendTime(text, time0);
+  return text;
 }
 
 std::wstring NumberField(int number) {
-  std::wstring digits = DecimalText(number);
-  return digits.size() < 4 ? std::wstring(4 - digits.size(), L'0') + digits : digits;
+  std::wstring field;
+  AppendPadded(field, number, 4);
+  return field;
 }
 
 std::wstring FormatListLine(int number, std::int32_t shownSeconds, std::wstring_view path) {
-  std::wstring line = NumberField(number);
+  std::wstring line;
+  line.reserve(4 + 2 + 8 + 2 + path.size());
+  AppendPadded(line, number, 4);
   line += L"--";
-  line += timestr(shownSeconds);
+  AppendTime(line, shownSeconds);
   line += L"--";
   line += path;
   return line;
@@ -96,17 +121,31 @@ FavouritesFile FavouritesFile::Read(Platform& platform, const std::wstring& path
 }
 
 FavouritesFile FavouritesFile::Parse(std::string_view bytes) {
+  if (std::optional<FavouritesFile> file = ParseAsWritten(bytes)) return std::move(*file);
+  return ParseWithEngine(bytes);
+}
+
+FavouritesFile FavouritesFile::ParseWithEngine(std::string_view bytes) {
   FavouritesFile file;
   file.exists = true;
   const IniDocument doc = IniDocument::FromFile(std::string(bytes));
   for (size_t i = 0; i < kOptionKeys.size(); ++i) {
     file.options[i] = ModuleIni::ReadIni(doc, kOptionsSection, kOptionKeys[i]);
   }
+  // Thousands of sections: their names, ASCII, are looked up as they stand, and only the
+  // values pass through the code page, as ModuleIni::ReadIni passes them.
+  const IniEncoding encoding = doc.Encoding();
+  const auto value = [&doc, encoding](const std::string& section, const char* key) {
+    const std::optional<std::string> found = doc.Get(section, key);
+    return found ? std::wstring(TrimSpaces(FromIniText(encoding, *found))) : std::wstring();
+  };
+  std::string section;
   for (size_t k = 1; k <= static_cast<size_t>(kMaxFavourites); ++k) {
-    const std::wstring section = SectionName(k);
-    std::wstring path = ModuleIni::ReadIni(doc, section, L"Filename");
+    section = std::to_string(k);
+    section += "fav";
+    std::wstring path = value(section, "Filename");
     if (path.empty()) break;  // favourites end at the first section without a film
-    file.favourites.push_back({ModuleIni::ReadIni(doc, section, L"time"), std::move(path)});
+    file.favourites.push_back({value(section, "time"), std::move(path)});
   }
   return file;
 }

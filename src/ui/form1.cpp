@@ -96,6 +96,18 @@ void Form1::Unload() {
   platform_.DestroyMainWindow();
 }
 
+void Form1::EndSession() {
+  // Until start-up has finished, the list holds part of the favourites at most: writing it
+  // would lose the rest.
+  if (!loaded_ || ended_) return;
+  sessionEnding_ = true;
+  if (unloaded_) {
+    WriteOnExit();  // the unload waits on its question: write without its answer
+    return;
+  }
+  Unload();
+}
+
 void Form1::EndAtOnce() {
   ended_ = true;
   platform_.EndProgram();

@@ -44,6 +44,10 @@ class Form1 {
   void Form_DpiChanged(int left, int top, int width, int height);
   // Runs the unload handler once, then lets the platform destroy the window.
   void Unload();
+  // The Windows session ends (log-off, shut-down): the unload runs as on 退出, except that
+  // nobody may be there to answer, so the current favourite is kept without asking.
+  // Before start-up has finished nothing is written.
+  void EndSession();
   bool Ended() const { return ended_; }  // ended at once or unloaded
 
   // --- events ---
@@ -108,6 +112,8 @@ class Form1 {
 
  private:
   void Form_Unload();
+  // What the unload writes after its question: the favourites file, the player's film.
+  void WriteOnExit();
   void CentreWindow();
   void HideWindow();
   void EndAtOnce();
@@ -117,6 +123,8 @@ class Form1 {
   bool unloaded_ = false;
   bool keepPosition_ = false;  // while a change of DPI resizes the window
   bool ended_ = false;
+  bool loaded_ = false;          // start-up ran to its end
+  bool sessionEnding_ = false;   // the unload asks nothing
   std::function<void()> onWindowChange_;
 };
 

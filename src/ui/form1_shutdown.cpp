@@ -13,7 +13,7 @@ namespace reelmark {
 
 void Form1::Form_Unload() {
   const int current = CurrentRow;
-  if (current > 0 && current <= List1.Count() - 1 && Check1[0].Value() != 0) {
+  if (!sessionEnding_ && current > 0 && current <= List1.Count() - 1 && Check1[0].Value() != 0) {
     List1.Select(current);
     std::wstring question = texts::kDeleteOnExit;
     question += texts::kQuestionBreak;
@@ -23,6 +23,12 @@ void Form1::Form_Unload() {
     }
   }
 
+  WriteOnExit();
+  platform_.RemoveTrayIcon();
+  SetHotKey(platform_, kHotKeyId, L"", L"Del");
+}
+
+void Form1::WriteOnExit() {
   // The file is composed whole and put in place in one step, so a failed write leaves the
   // favourites of the last run rather than a part of them.
   std::vector<ParsedListLine> rows;
@@ -32,8 +38,6 @@ void Form1::Form_Unload() {
   SaveFavouritesFile(platform_, FavouritesPath(), options, rows);
 
   if (Check1[1].Value() != 0) PlayerSettings(platform_, platform_.ProgramDirectory() + L"\\kk.INI").ClearFilename();
-  platform_.RemoveTrayIcon();
-  SetHotKey(platform_, kHotKeyId, L"", L"Del");
 }
 
 }  // namespace reelmark

@@ -110,6 +110,7 @@ void Form1::Form_Load() {
 
   List1.Select(CurrentRow);
   List1.SetVisible(true);
+  loaded_ = true;
   SetHotKey(platform_, kHotKeyId, kHotKeyText, L"Add");
 }
 

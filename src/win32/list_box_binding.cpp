@@ -1,17 +1,18 @@
 #include "win32/list_box_binding.h"
 
-#include <commctrl.h>
-
 #include "ui/form1.h"
 #include "win32/dropped_files.h"
 
 namespace reelmark::win32 {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
+LONG_PTR AsLong(WNDPROC procedure) { return reinterpret_cast<LONG_PTR>(procedure); }
 // While the list is hidden (start-up loads thousands of rows that way), room for rows
 // is reserved in steps of this many.
 constexpr int kStorageStep = 1024;
+// Posted to the list box by the first change of its rows while it is shown; handled after
+// the handler that made the changes has returned.
+constexpr UINT kPaintAgain = WM_APP + 1;
 
 }  // namespace
 
@@ -19,12 +20,34 @@ ListBoxBinding::ListBoxBinding(HWND listBox, Form1& form) : listBox_(listBox), f
   ::DragAcceptFiles(listBox_, TRUE);  // files dropped on the list arrive as WM_DROPFILES
   ShowAll();
   form_.List1.SetObserver(this);
-  ::SetWindowSubclass(listBox_, &ListBoxBinding::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  Subclass();
 }
 
 ListBoxBinding::~ListBoxBinding() {
   form_.List1.SetObserver(nullptr);
-  if (::IsWindow(listBox_)) ::RemoveWindowSubclass(listBox_, &ListBoxBinding::SubclassProc, kSubclassId);
+  Unsubclass();
+}
+
+// The binding lives in the list box's user data (read without a trip to the window
+// server, unlike a window property), set before the procedure goes in.
+void ListBoxBinding::Subclass() {
+  ::SetWindowLongPtrW(listBox_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  listBoxProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(listBox_, GWLP_WNDPROC, AsLong(&ListBoxProc)));
+  if (!listBoxProc_) ::SetWindowLongPtrW(listBox_, GWLP_USERDATA, 0);
+}
+
+void ListBoxBinding::Unsubclass() {
+  if (!listBoxProc_) return;
+  if (::IsWindow(listBox_)) {
+    // The list box's own procedure goes back only while ours is the one installed: a
+    // subclass made later on top would otherwise be cut off. Ours then stays in the chain
+    // and, finding no binding, passes every message on.
+    if (::GetWindowLongPtrW(listBox_, GWLP_WNDPROC) == AsLong(&ListBoxProc)) {
+      ::SetWindowLongPtrW(listBox_, GWLP_WNDPROC, AsLong(listBoxProc_));
+    }
+    ::SetWindowLongPtrW(listBox_, GWLP_USERDATA, 0);
+  }
+  listBoxProc_ = nullptr;
 }
 
 void ListBoxBinding::ShowAll() {
@@ -46,6 +69,7 @@ void ListBoxBinding::RowInserted(int index, const std::wstring& text) {
     ::SendMessageW(listBox_, LB_INITSTORAGE, kStorageStep,
                    static_cast<LPARAM>(kStorageStep * (text.size() + 1) * sizeof(wchar_t)));
   }
+  PausePainting();
   ::SendMessageW(listBox_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
@@ -67,10 +91,28 @@ void ListBoxBinding::RowsAppended(int first, std::span<const std::wstring> texts
 }
 
 void ListBoxBinding::RowRemoved(int index) {
+  PausePainting();
   ::SendMessageW(listBox_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
 void ListBoxBinding::Cleared() { ::SendMessageW(listBox_, LB_RESETCONTENT, 0, 0); }
+
+// A shown list box paints every row change at once, scroll bar included: renumbering the
+// rows after deleting the first of thousands took minutes under Wine. Painting stops at the
+// first change of a handler and starts again, once, when it has returned.
+void ListBoxBinding::PausePainting() {
+  if (paintingPaused_ || !form_.List1.Visible()) return;
+  paintingPaused_ = ::PostMessageW(listBox_, kPaintAgain, 0, 0) != FALSE;
+  if (paintingPaused_) ::SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
+}
+
+void ListBoxBinding::PaintAgain() {
+  if (!paintingPaused_) return;
+  paintingPaused_ = false;
+  if (!form_.List1.Visible()) return;  // hidden meanwhile: showing it paints it
+  ::SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(listBox_, nullptr, TRUE);
+}
 
 void ListBoxBinding::SelectionChanged(int index) {
   // LB_SETCURSEL does not notify the parent, so this does not come back as a user change.
@@ -78,6 +120,7 @@ void ListBoxBinding::SelectionChanged(int index) {
 }
 
 void ListBoxBinding::VisibilityChanged(bool visible) {
+  paintingPaused_ = false;
   if (visible) {
     ::SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
     ::ShowWindow(listBox_, SW_SHOW);
@@ -88,10 +131,17 @@ void ListBoxBinding::VisibilityChanged(bool visible) {
   }
 }
 
-LRESULT CALLBACK ListBoxBinding::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                              DWORD_PTR self) {
-  Form1& form = reinterpret_cast<ListBoxBinding*>(self)->form_;
+LRESULT CALLBACK ListBoxBinding::ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<ListBoxBinding*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) {
+    // Unbound under a later subclass: the class's procedure is the list box's own.
+    const auto own = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(window, GCLP_WNDPROC));
+    return ::CallWindowProcW(own, window, message, wParam, lParam);
+  }
+  const WNDPROC listBoxProc = self->listBoxProc_;
+  Form1& form = self->form_;
   // The form sees each key and button first; the list box then handles it as usual.
+  bool formHandled = true;  // a handler of the form ran
   switch (message) {
     case WM_CHAR:
       form.List1_KeyPress(static_cast<int>(wParam));
@@ -108,13 +158,21 @@ LRESULT CALLBACK ListBoxBinding::SubclassProc(HWND window, UINT message, WPARAM 
     case WM_MBUTTONDOWN:
       form.List1_MouseDown(4);
       break;
+    case kPaintAgain:
+      self->PaintAgain();
+      return 0;
     case WM_NCDESTROY:
-      ::RemoveWindowSubclass(window, &ListBoxBinding::SubclassProc, kSubclassId);
+      // The list box goes before its binding: hand it its own procedure back first.
+      self->Unsubclass();
+      formHandled = false;
       break;
     default:
+      formHandled = false;
       break;
   }
-  return ::DefSubclassProc(window, message, wParam, lParam);
+  // A handler may have ended the program, and the list box with it.
+  if (formHandled && !::IsWindow(window)) return 0;
+  return ::CallWindowProcW(listBoxProc, window, message, wParam, lParam);
 }
 
 }  // namespace reelmark::win32

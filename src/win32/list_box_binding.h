@@ -32,12 +32,20 @@ class ListBoxBinding final : public ListBoxObserver {
   void RowsAppended(int first, std::span<const std::wstring> texts) override;
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR self);
+  // A classic subclass (the list box's own procedure saved and called on): every row
+  // added sends the list box a message, and a subclass through the common controls'
+  // SetWindowSubclass costs measurable time per message on some systems.
+  static LRESULT CALLBACK ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void Subclass();
+  void Unsubclass();
   void ShowAll();
+  void PausePainting();
+  void PaintAgain();
 
   HWND listBox_;
   Form1& form_;
+  WNDPROC listBoxProc_ = nullptr;  // the list box's own procedure while subclassed
+  bool paintingPaused_ = false;
 };
 
 }  // namespace reelmark::win32

@@ -114,6 +114,26 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // being minimised or restored does not.
       if (bound_ && lParam == 0) form_.window.visible = wParam != 0;
       break;
+    case WM_ACTIVATE:
+      // As in a dialog box: the focus stays with the controls, List1 first, never on the
+      // window itself (the keys w and s act in the list). Minimised, nothing takes it.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        focus_.Remember(window_);
+      } else if (!HIWORD(wParam)) {
+        focus_.Restore(window_, controls_.ById(kList1));
+      }
+      return 0;
+    case WM_SETFOCUS:
+      focus_.Restore(window_, controls_.ById(kList1));
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // never hold the session up; the saving waits until it really ends
+    case WM_ENDSESSION:
+      // The session really ends (log-off or shut-down alike). The process may be ended
+      // any time after this returns, so shut-down runs to its end here, asking nothing.
+      // Sent to every top-level window: the window hidden in the tray gets it as well.
+      if (bound_ && wParam) form_.EndSession();
+      return 0;
     case WM_CLOSE:
       if (bound_) {
         form_.Unload();  // the unload handler, which then has the window destroyed

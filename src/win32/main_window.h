@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "win32/focus_keeper.h"
 #include "win32/form_controls.h"
 #include "win32/list_box_binding.h"
 #include "win32/unique_handle.h"
@@ -53,6 +54,7 @@ class MainWindow {
   FormControls controls_;
   std::unique_ptr<ListBoxBinding> list_;
   UniqueBrush label2Brush_;
+  FocusKeeper focus_;
   bool bound_ = false;
 };
 

@@ -2,6 +2,7 @@
 // extra arguments), prints one line each and a last line "N passed, M failed".
 //   reelmark_e2e_driver REELMARK_EXE STANDIN_EXE [NAME...]
 //   reelmark_e2e_driver [--desktop=NAME] --demo-STEP   (steps of scripts/demo.sh, see demo.h)
+//   reelmark_e2e_driver --measure-startup REELMARK_EXE STANDIN_EXE [RUNS]   (see measure_startup.h)
 #include <windows.h>
 #include <shellapi.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "demo.h"
+#include "measure_startup.h"
 #include "desktop.h"
 #include "player_files.h"
 #include "scenario.h"
@@ -85,6 +87,7 @@ int Run() {
   if (!arguments.empty() && (arguments[0].rfind(L"--demo", 0) == 0 || arguments[0].rfind(L"--desktop=", 0) == 0)) {
     return RunDemoStep(arguments);
   }
+  if (!arguments.empty() && arguments[0] == L"--measure-startup") return MeasureStartup(arguments);
   if (arguments.size() < 2) {
     Print("usage: reelmark_e2e_driver REELMARK_EXE STANDIN_EXE [NAME...]");
     return 2;
@@ -103,6 +106,7 @@ int Run() {
   AddWindowScenarios(scenarios);
   AddDropScenarios(scenarios);
   AddTrayScenarios(scenarios);
+  AddFocusAndSessionScenarios(scenarios);
 
   int passed = 0, failed = 0;
   // The expected file bytes are code page 936; the program writes the system's ANSI page.

@@ -24,6 +24,7 @@ class Process {
 
   explicit operator bool() const { return static_cast<bool>(handle_); }
   DWORD Id() const { return id_; }
+  HANDLE Handle() const { return handle_.get(); }
   bool Running() const;
   // True when the process has ended within `ms`.
   bool WaitExit(DWORD ms) const;

@@ -28,5 +28,6 @@ void AddPlayerScenarios(std::vector<Scenario>& scenarios);
 void AddWindowScenarios(std::vector<Scenario>& scenarios);
 void AddDropScenarios(std::vector<Scenario>& scenarios);
 void AddTrayScenarios(std::vector<Scenario>& scenarios);
+void AddFocusAndSessionScenarios(std::vector<Scenario>& scenarios);
 
 }  // namespace e2e

@@ -1,6 +1,7 @@
 #include "fake_platform.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "model/menu.h"
 
@@ -76,6 +77,7 @@ bool FakePlatform::SetAttributes(const std::wstring& path, std::uint32_t attribu
 MessageAnswer FakePlatform::ShowMessage(const std::wstring& text, const std::wstring& title,
                                         MessageButtons buttons) {
   messages.push_back({text, title, buttons});
+  if (whileAsking) std::exchange(whileAsking, nullptr)();
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
   if (answers.empty()) throw std::logic_error("a question was asked that the test did not expect");
   const MessageAnswer answer = answers.front();

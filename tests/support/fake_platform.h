@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,6 +35,8 @@ class FakePlatform : public Platform {
   std::string Bytes(const std::wstring& path) const;  // "" when missing
 
   std::deque<MessageAnswer> answers;  // answers to the next questions, in order
+  // Runs while the next message box is open, as a message the window receives meanwhile.
+  std::function<void()> whileAsking;
   std::vector<ShownMessage> messages;
   std::vector<TopLevelWindow> windows;  // top of the Z order first
   WindowHandle ownWindow = 1;

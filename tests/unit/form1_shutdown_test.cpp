@@ -102,6 +102,54 @@ TEST_F(ShutDown, RunsOnceWhicheverWayTheWindowIsClosed) {
   EXPECT_EQ(platform.messages.size(), 1u);
 }
 
+// Nobody may be there to answer when the Windows session ends: everything is written as on
+// 退出, and the current favourite stays, also when the exit question was already waiting.
+TEST_F(ShutDown, TheSessionsEndWritesEverythingWithoutAskingAndKeepsTheCurrentFavourite) {
+  for (const bool questionWaiting : {false, true}) {
+    SCOPED_TRACE(questionWaiting ? "while the exit question waits" : "with the window idle");
+    platform = {};
+    NewForm();
+    LoadFavourites({{1, "C:\\1.avi"}, {2, "C:\\2.avi"}, {3, "C:\\3.avi"}});
+    PutSettings("[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=C:\\2.avi\r\n");
+    form->Check1[0].SetValue(1);
+    form->Check1[1].SetValue(1);
+    form->List1.Select(2);
+    form->moveup_Click();  // an edit of this run; 2.avi is current
+
+    std::string atSessionEnd;
+    if (questionWaiting) {
+      Answer({MessageAnswer::No});
+      platform.whileAsking = [&] {
+        form->EndSession();
+        atSessionEnd = Written();
+      };
+      form->Command1_Click();
+    } else {
+      form->EndSession();
+      atSessionEnd = Written();
+    }
+    EXPECT_EQ(platform.messages.size(), questionWaiting ? 1u : 0u);
+    EXPECT_EQ(atSessionEnd, FavouritesBytes({{2, "C:\\2.avi"}, {1, "C:\\1.avi"}, {3, "C:\\3.avi"}},
+                                            "[options]\r\nDelLast= 1\r\nDelLastPath= 1\r\nDblExit= 0\r\n"));
+    EXPECT_EQ(platform.Bytes(SettingsPath()), "[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=\r\n");
+    EXPECT_TRUE(platform.destroyed);
+  }
+}
+
+// Start-up asks while the list holds only some of the favourites: the session's end then
+// writes nothing, and the file keeps them all.
+TEST_F(ShutDown, TheSessionsEndDuringStartUpWritesNothing) {
+  PutSettings("[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=C:\\2.avi\r\ntime=99\r\n");
+  PutFavourites(FavouritesBytes({{1, "C:\\1.avi"}, {2, "C:\\2.avi"}, {3, "C:\\3.avi"}}));
+  const std::string before = Written();
+  Answer({MessageAnswer::No});
+  platform.whileAsking = [this] { form->EndSession(); };
+  form->Form_Load();
+  EXPECT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(Written(), before);
+  EXPECT_FALSE(platform.destroyed);
+}
+
 TEST_F(ShutDown, LeavingAtOnceWritesNothing) {
   LoadFavourites({{1, "C:\\1.avi"}});
   const std::string before = Written();

@@ -1,0 +1,71 @@
+#include "keyboard.h"
+
+#include "desktop.h"
+
+namespace e2e {
+namespace {
+
+INPUT Key(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+// The driver's own window is only looked at; its messages are pumped while waiting.
+void PumpOwnMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+}  // namespace
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+HWND Foreground() { return GetForegroundWindow(); }
+
+bool Activate(HWND window) {
+  // Under Wine the X server's focus events can come late and hand the activation back to
+  // the window that had it: ask again until the window is in front and stays there.
+  ULONGLONG inFrontSince = 0;
+  return WaitUntil([&] {
+    PumpOwnMessages();
+    if (GetForegroundWindow() != window) {
+      SetForegroundWindow(window);
+      inFrontSince = 0;
+      return false;
+    }
+    if (!inFrontSince) inFrontSince = GetTickCount64();
+    return GetTickCount64() - inFrontSince >= 200;
+  });
+}
+
+void PressRealKey(WORD virtualKey, bool shift) {
+  INPUT keys[4];
+  UINT n = 0;
+  if (shift) keys[n++] = Key(VK_SHIFT, false);
+  keys[n++] = Key(virtualKey, false);
+  keys[n++] = Key(virtualKey, true);
+  if (shift) keys[n++] = Key(VK_SHIFT, true);
+  SendInput(n, keys, sizeof(INPUT));
+}
+
+OtherWindow::OtherWindow() {
+  window_ = CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+  if (window_) ShowWindow(window_, SW_SHOWNOACTIVATE);  // active only when a check makes it so
+  PumpOwnMessages();
+}
+
+OtherWindow::~OtherWindow() {
+  if (window_) DestroyWindow(window_);
+}
+
+}  // namespace e2e

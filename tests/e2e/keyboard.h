@@ -1,0 +1,32 @@
+// The real keyboard and the activation, for checks that must take the road a person's
+// keys take: keys go through the system's input queue to the window with the focus, not
+// straight to a chosen window.
+#pragma once
+
+#include <windows.h>
+
+namespace e2e {
+
+// The window that has the keyboard focus in the thread of `window`, or nullptr.
+HWND FocusOf(HWND window);
+// The foreground window's thread's active window, or nullptr.
+HWND Foreground();
+// Makes `window` the active foreground window; true when it became it (bounded wait).
+bool Activate(HWND window);
+// A key pressed and released on the keyboard, with Shift held when asked.
+void PressRealKey(WORD virtualKey, bool shift = false);
+
+// A plain window of the driver's own, to take the activation away from the program.
+class OtherWindow {
+ public:
+  OtherWindow();
+  ~OtherWindow();
+  OtherWindow(const OtherWindow&) = delete;
+  OtherWindow& operator=(const OtherWindow&) = delete;
+  HWND Handle() const { return window_; }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+}  // namespace e2e
