@@ -121,11 +121,6 @@ FavouritesFile FavouritesFile::Read(Platform& platform, const std::wstring& path
 }
 
 FavouritesFile FavouritesFile::Parse(std::string_view bytes) {
-  if (std::optional<FavouritesFile> file = ParseAsWritten(bytes)) return std::move(*file);
-  return ParseWithEngine(bytes);
-}
-
-FavouritesFile FavouritesFile::ParseWithEngine(std::string_view bytes) {
   FavouritesFile file;
   file.exists = true;
   const IniDocument doc = IniDocument::FromFile(std::string(bytes));

@@ -65,12 +65,8 @@ class FavouritesFile {
  public:
   // Reads the file through the platform; a missing file has no options and no favourites.
   static FavouritesFile Read(Platform& platform, const std::wstring& path);
-  static FavouritesFile Parse(std::string_view bytes);
-  // The file in the exact form the program writes it, read in one pass (start-up reads
-  // thousands of favourites); nothing when the bytes take any other form.
-  static std::optional<FavouritesFile> ParseAsWritten(std::string_view bytes);
   // Any file, read through the INI engine as the system's profile functions read it.
-  static FavouritesFile ParseWithEngine(std::string_view bytes);
+  static FavouritesFile Parse(std::string_view bytes);
 
   bool exists = false;
   // The stored option values as text, empty when absent.
