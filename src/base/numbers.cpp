@@ -74,9 +74,9 @@ std::int32_t RoundHalfEven(double value) {
   return ClampToInt32(rounded);
 }
 
-std::wstring DecimalText(std::int64_t value) {
+void AppendDecimal(std::wstring& out, std::int64_t value, size_t width) {
   wchar_t buffer[24];
-  wchar_t* end = buffer + 24;
+  wchar_t* const end = buffer + 24;
   wchar_t* p = end;
   // Work with the magnitude as unsigned so the most negative value has one too.
   std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
@@ -85,7 +85,15 @@ std::wstring DecimalText(std::int64_t value) {
     magnitude /= 10;
   } while (magnitude != 0);
   if (value < 0) *--p = L'-';
-  return std::wstring(p, end);
+  const size_t length = static_cast<size_t>(end - p);
+  if (length < width) out.append(width - length, L'0');
+  out.append(p, length);
+}
+
+std::wstring DecimalText(std::int64_t value) {
+  std::wstring text;
+  AppendDecimal(text, value);
+  return text;
 }
 
 std::int32_t WholeNumber(std::wstring_view text) { return RoundHalfEven(LeadingNumber(text)); }

@@ -25,6 +25,10 @@ std::int32_t ClampToInt32(std::int64_t value);
 // The decimal text of a whole number: a minus sign when negative, nothing else.
 // (std::to_wstring goes through swprintf, which start-up cannot afford 30,000 times.)
 std::wstring DecimalText(std::int64_t value);
+// Appends the decimal digits of `value` (a minus sign first when negative), with zeros in
+// front up to `width` characters. In place: start-up formats thousands of rows.
+void AppendDecimal(std::wstring& out, std::int64_t value, size_t width = 0);
+
 std::int32_t ClampToInt32(double value);
 
 }  // namespace reelmark

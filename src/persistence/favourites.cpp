@@ -12,31 +12,14 @@
 namespace reelmark {
 namespace {
 
-// Appends the decimal digits of `value` (a minus sign first when negative), with zeros in
-// front up to `width` characters. Written in place: start-up formats thousands of rows.
-void AppendPadded(std::wstring& out, std::int64_t value, size_t width) {
-  wchar_t buffer[24];
-  wchar_t* const end = buffer + 24;
-  wchar_t* p = end;
-  std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-  do {
-    *--p = static_cast<wchar_t>(L'0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (value < 0) *--p = L'-';
-  const size_t length = static_cast<size_t>(end - p);
-  if (length < width) out.append(width - length, L'0');
-  out.append(p, length);
-}
-
 void AppendTime(std::wstring& out, std::int32_t time0) {
   const std::int64_t h = time0 / 3600;
   const std::int64_t r = time0 % 3600;
-  AppendPadded(out, h, 2);
+  AppendDecimal(out, h, 2);
   out += L':';
-  AppendPadded(out, r / 60, 2);
+  AppendDecimal(out, r / 60, 2);
   out += L':';
-  AppendPadded(out, r % 60, 2);
+  AppendDecimal(out, r % 60, 2);
 }
 
 std::wstring SectionName(size_t number) { return DecimalText(static_cast<std::int64_t>(number)) + L"fav"; }
@@ -51,14 +34,14 @@ std::wstring timestr(std::int32_t time0) {
 
 std::wstring NumberField(int number) {
   std::wstring field;
-  AppendPadded(field, number, 4);
+  AppendDecimal(field, number, 4);
   return field;
 }
 
 std::wstring FormatListLine(int number, std::int32_t shownSeconds, std::wstring_view path) {
   std::wstring line;
   line.reserve(4 + 2 + 8 + 2 + path.size());
-  AppendPadded(line, number, 4);
+  AppendDecimal(line, number, 4);
   line += L"--";
   AppendTime(line, shownSeconds);
   line += L"--";
