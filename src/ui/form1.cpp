@@ -90,6 +90,13 @@ void Form1::bofang1_Click() { List1_DblClick(); }
 
 void Form1::Unload() {
   if (unloaded_ || ended_) return;
+  // The tray icon is up while start-up still asks its questions, so "退出" can come then:
+  // the list holds only part of the favourites, and writing it would lose the rest. The
+  // unload waits for start-up to finish.
+  if (!loaded_) {
+    unloadAsked_ = true;
+    return;
+  }
   unloaded_ = true;
   Form_Unload();
   ended_ = true;

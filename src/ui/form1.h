@@ -124,6 +124,7 @@ class Form1 {
   bool keepPosition_ = false;  // while a change of DPI resizes the window
   bool ended_ = false;
   bool loaded_ = false;          // start-up ran to its end
+  bool unloadAsked_ = false;     // asked to unload while start-up was still filling the list
   bool sessionEnding_ = false;   // the unload asks nothing
   std::function<void()> onWindowChange_;
 };

@@ -112,6 +112,7 @@ void Form1::Form_Load() {
   List1.SetVisible(true);
   loaded_ = true;
   SetHotKey(platform_, kHotKeyId, kHotKeyText, L"Add");
+  if (unloadAsked_) Unload();
 }
 
 }  // namespace reelmark

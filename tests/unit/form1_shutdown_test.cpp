@@ -136,18 +136,42 @@ TEST_F(ShutDown, TheSessionsEndWritesEverythingWithoutAskingAndKeepsTheCurrentFa
   }
 }
 
-// Start-up asks while the list holds only some of the favourites: the session's end then
-// writes nothing, and the file keeps them all.
-TEST_F(ShutDown, TheSessionsEndDuringStartUpWritesNothing) {
-  PutSettings("[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=C:\\2.avi\r\ntime=99\r\n");
-  PutFavourites(FavouritesBytes({{1, "C:\\1.avi"}, {2, "C:\\2.avi"}, {3, "C:\\3.avi"}}));
-  const std::string before = Written();
-  Answer({MessageAnswer::No});
-  platform.whileAsking = [this] { form->EndSession(); };
-  form->Form_Load();
-  EXPECT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(Written(), before);
-  EXPECT_FALSE(platform.destroyed);
+// Start-up asks while the list holds only some of the favourites, and the tray icon is up
+// already: nothing that comes then may write that part of the list or add to it. The
+// session's end writes nothing; "退出" waits for start-up to finish and then writes every
+// favourite; "收藏" leaves the capture to start-up.
+TEST_F(ShutDown, WhatComesDuringAStartUpQuestionLosesNoFavourite) {
+  struct Case {
+    const char* what;
+    void (Form1::*command)();
+    bool unloaded;
+  } cases[] = {
+      {"the session's end", &Form1::EndSession, false},
+      {"the tray's exit", &Form1::exit_Click, true},
+      {"the tray's capture", &Form1::sc_Click, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    platform = {};
+    NewForm();
+    PutSettings("[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=C:\\2.avi\r\ntime=99\r\n");
+    PutFavourites(FavouritesBytes({{1, "C:\\1.avi"}, {2, "C:\\2.avi"}, {3, "C:\\3.avi"}}));
+    const std::string before = Written();
+    Answer({MessageAnswer::No});
+    std::string duringQuestion;
+    platform.whileAsking = [&] {
+      (form.get()->*c.command)();
+      duringQuestion = Written();
+    };
+    form->Form_Load();
+    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(duringQuestion, before);
+    EXPECT_EQ(form->List1.Count(), 4);
+    EXPECT_EQ(platform.destroyed, c.unloaded);
+    EXPECT_EQ(Written(), c.unloaded ? FavouritesBytes({{1, "C:\\1.avi"}, {2, "C:\\2.avi"}, {3, "C:\\3.avi"}},
+                                                      "[options]\r\nDelLast= 0\r\nDelLastPath= 0\r\nDblExit= 0\r\n")
+                                    : before);
+  }
 }
 
 TEST_F(ShutDown, LeavingAtOnceWritesNothing) {
