@@ -104,13 +104,14 @@ TEST(IniRead, LongValuesAreReadWhole) {
 TEST(IniRead, ManySectionsAreEachFound) {
   std::string bytes;
   for (int i = 0; i < 10000; ++i) {
-    bytes += "[" + std::to_string(i) + "fav]\r\ntime= " + std::to_string(i) + "\r\nFilename=f" + std::to_string(i) + "\r\n";
+    const std::string n = std::to_string(i);
+    bytes.append("[").append(n).append("fav]\r\ntime= ").append(n).append("\r\nFilename=f").append(n).append("\r\n");
   }
   const IniDocument doc(bytes);
   for (int i = 0; i < 10000; ++i) {
     const std::string section = std::to_string(i) + "FAV";
     ASSERT_EQ(doc.Get(section, "Time"), std::to_string(i));
-    ASSERT_EQ(doc.Get(section, "filename"), "f" + std::to_string(i));
+    ASSERT_EQ(doc.Get(section, "filename"), std::string("f").append(std::to_string(i)));
   }
   EXPECT_EQ(doc.Get("10000fav", "time"), std::nullopt);
 }
