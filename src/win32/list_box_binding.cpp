@@ -1,5 +1,7 @@
 #include "win32/list_box_binding.h"
 
+#include <algorithm>
+
 #include "ui/form1.h"
 #include "win32/dropped_files.h"
 
@@ -69,7 +71,7 @@ void ListBoxBinding::RowInserted(int index, const std::wstring& text) {
     ::SendMessageW(listBox_, LB_INITSTORAGE, kStorageStep,
                    static_cast<LPARAM>(kStorageStep * (text.size() + 1) * sizeof(wchar_t)));
   }
-  PausePainting();
+  PausePainting(index);
   ::SendMessageW(listBox_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
@@ -91,7 +93,7 @@ void ListBoxBinding::RowsAppended(int first, std::span<const std::wstring> texts
 }
 
 void ListBoxBinding::RowRemoved(int index) {
-  PausePainting();
+  PausePainting(index);
   ::SendMessageW(listBox_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
 
@@ -99,11 +101,19 @@ void ListBoxBinding::Cleared() { ::SendMessageW(listBox_, LB_RESETCONTENT, 0, 0)
 
 // A shown list box paints every row change at once, scroll bar included: renumbering the
 // rows after deleting the first of thousands took minutes under Wine. Painting stops at the
-// first change of a handler and starts again, once, when it has returned.
-void ListBoxBinding::PausePainting() {
-  if (paintingPaused_ || !form_.List1.Visible()) return;
+// first change of a handler and starts again, once, when it has returned; then only the
+// rows from the first one changed down are painted (a capture refreshes one row).
+void ListBoxBinding::PausePainting(int row) {
+  if (paintingPaused_) {
+    firstDirtyRow_ = std::min(firstDirtyRow_, row);
+    return;
+  }
+  if (!form_.List1.Visible()) return;
   paintingPaused_ = ::PostMessageW(listBox_, kPaintAgain, 0, 0) != FALSE;
-  if (paintingPaused_) ::SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
+  if (!paintingPaused_) return;
+  ::SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
+  firstDirtyRow_ = row;
+  topAtPause_ = static_cast<int>(::SendMessageW(listBox_, LB_GETTOPINDEX, 0, 0));
 }
 
 void ListBoxBinding::PaintAgain() {
@@ -111,10 +121,25 @@ void ListBoxBinding::PaintAgain() {
   paintingPaused_ = false;
   if (!form_.List1.Visible()) return;  // hidden meanwhile: showing it paints it
   ::SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(listBox_, nullptr, TRUE);
+  RECT dirty{};
+  ::GetClientRect(listBox_, &dirty);
+  // Scrolled meanwhile, or changed above the view: every row in view moved.
+  RECT first{};
+  if (::SendMessageW(listBox_, LB_GETTOPINDEX, 0, 0) == topAtPause_ && firstDirtyRow_ >= topAtPause_ &&
+      ::SendMessageW(listBox_, LB_GETITEMRECT, static_cast<WPARAM>(firstDirtyRow_),
+                     reinterpret_cast<LPARAM>(&first)) != LB_ERR) {
+    dirty.top = std::max(dirty.top, first.top);
+  }
+  ::InvalidateRect(listBox_, &dirty, TRUE);
 }
 
 void ListBoxBinding::SelectionChanged(int index) {
+  if (paintingPaused_) {
+    // The row losing the highlight and the row taking it are painted with the rest.
+    const auto selected = static_cast<int>(::SendMessageW(listBox_, LB_GETCURSEL, 0, 0));
+    if (selected >= 0) firstDirtyRow_ = std::min(firstDirtyRow_, selected);
+    if (index >= 0) firstDirtyRow_ = std::min(firstDirtyRow_, index);
+  }
   // LB_SETCURSEL does not notify the parent, so this does not come back as a user change.
   ::SendMessageW(listBox_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }

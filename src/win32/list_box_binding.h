@@ -39,13 +39,16 @@ class ListBoxBinding final : public ListBoxObserver {
   void Subclass();
   void Unsubclass();
   void ShowAll();
-  void PausePainting();
+  // `row` and the rows below it need painting once painting starts again.
+  void PausePainting(int row);
   void PaintAgain();
 
   HWND listBox_;
   Form1& form_;
   WNDPROC listBoxProc_ = nullptr;  // the list box's own procedure while subclassed
   bool paintingPaused_ = false;
+  int firstDirtyRow_ = 0;  // while paused: the first row whose look changed
+  int topAtPause_ = 0;     // while paused: the first row in view when painting stopped
 };
 
 }  // namespace reelmark::win32
