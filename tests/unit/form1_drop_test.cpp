@@ -99,6 +99,25 @@ TEST(Drop, AFullListTakesNoMoreFilesButStillFindsListedOnes) {
   EXPECT_EQ(ExpectAsScanned(listed, 3, {L"D:\\9997.avi"}, "a listed file"), (std::pair<int, size_t>{0, 1}));
 }
 
+// A single dropped file that is listed already: Yes plays the favourite that holds its name
+// (row 2, its own path and position), No plays nothing.
+TEST(Drop, YesToTheQuestionPlaysTheListedFavourite) {
+  for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
+    Window window({L"C:\\a.avi", L"C:\\b.avi"}, 1);
+    window.platform.PutFile(window.platform.Path(L"kk.ini"), "[Option]\r\nauto_resume=1\r\n");
+    window.platform.PutFile(L"C:\\b.avi", "film");
+    window.platform.answers = {answer};
+    window.form.List1_OLEDragDrop({L"D:\\other\\b.avi"});
+    EXPECT_EQ(window.platform.messages.size(), 1u);
+    EXPECT_EQ(window.platform.startedProcesses.size(), answer == MessageAnswer::Yes ? 1u : 0u);
+    EXPECT_EQ(window.platform.Bytes(window.platform.Path(L"kk.ini")),
+              answer == MessageAnswer::Yes
+                  ? "[Option]\r\nauto_resume=1\r\n[Status]\r\nresume=1\r\nTime=60\r\nFilename=C:\\b.avi\r\n"
+                  : "[Option]\r\nauto_resume=1\r\n");
+    EXPECT_EQ(window.form.List1.Count(), 3);
+  }
+}
+
 // The window hears of all new rows as one change, so it can paint them once.
 class RecordingObserver final : public ListBoxObserver {
  public:
