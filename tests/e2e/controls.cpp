@@ -22,6 +22,11 @@ std::optional<POINT> RowCentre(HWND list, int row) {
   return POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
 }
 
+void PostLeftClick(HWND list, LPARAM where) {
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
+  PostMessageW(list, WM_LBUTTONUP, 0, where);
+}
+
 }  // namespace
 
 std::optional<int> ListCount(HWND list) {
@@ -73,9 +78,7 @@ int CheckState(HWND parent, int id) {
 bool ClickRow(HWND list, int row) {
   auto at = RowCentre(list, row);
   if (!at) return false;
-  const LPARAM where = MAKELPARAM(at->x, at->y);
-  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
-  PostMessageW(list, WM_LBUTTONUP, 0, where);
+  PostLeftClick(list, MAKELPARAM(at->x, at->y));
   return true;
 }
 
@@ -84,8 +87,7 @@ bool DoubleClickRow(HWND list, int row) {
   if (!at) return false;
   const LPARAM where = MAKELPARAM(at->x, at->y);
   // The order the mouse gives: the first click selects, the second is the double click.
-  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
-  PostMessageW(list, WM_LBUTTONUP, 0, where);
+  PostLeftClick(list, where);
   PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
   PostMessageW(list, WM_LBUTTONUP, 0, where);
   return true;

@@ -98,13 +98,19 @@ void Minimise(Context& context, HWND main, const char* what) {
                         std::string(what) + ": expected the window hidden, seen it visible");
 }
 
-void TrayIconLife(Context& context) {
+// Reelmark shown with one favourite, film a, and no film recorded by the player.
+Films StartWithOneFavourite(Context& context, ReelmarkApp& app) {
   const Films films = MakeFilms(context.folder);
   context.folder.Write(L"kk.ini", SettingsFile(L"", 0));
   WriteFavourites(context, {}, {{40, films.a}});
-  ReelmarkApp app(context.checks, context.folder);
   app.Start();
   app.ExpectShown();
+  return films;
+}
+
+void TrayIconLife(Context& context) {
+  ReelmarkApp app(context.checks, context.folder);
+  const Films films = StartWithOneFavourite(context, app);
   HWND main = app.Main();
   const RECT centred = WindowRect(main);
   context.checks.Expect(IconPresent(main), "after start-up: expected the tray icon, seen none");
@@ -158,12 +164,8 @@ void TrayIconLife(Context& context) {
 // The hot key's message, and then the key pressed for real, each capture the playing film
 // while the window stays hidden; a restarted taskbar gets the icon back.
 void HotKeyCapturesWhileHidden(Context& context) {
-  const Films films = MakeFilms(context.folder);
-  context.folder.Write(L"kk.ini", SettingsFile(L"", 0));
-  WriteFavourites(context, {}, {{40, films.a}});
   ReelmarkApp app(context.checks, context.folder);
-  app.Start();
-  app.ExpectShown();
+  const Films films = StartWithOneFavourite(context, app);
   HWND main = app.Main();
   Minimise(context, main, "after minimising");
 
