@@ -150,11 +150,12 @@ std::string ComposeFavouritesFile(const std::array<int, 3>& options, const std::
   return EncodeWholeIniFile(text);
 }
 
-bool SaveFavouritesFile(Platform& platform, const std::wstring& path, const std::array<int, 3>& options,
-                        const std::vector<ParsedListLine>& rows) {
-  if (!platform.ReplaceFileAtomically(path, ComposeFavouritesFile(options, rows))) return false;
-  platform.SetAttributes(path, kAttributeHidden | kAttributeSystem);
-  return true;
+SystemError SaveFavouritesFile(Platform& platform, const std::wstring& path, const std::array<int, 3>& options,
+                               const std::vector<ParsedListLine>& rows) {
+  const SystemError error =
+      platform.ReplaceFileAtomically(path, ComposeFavouritesFile(options, rows), OldAttributes::Clear);
+  if (error == 0) platform.SetAttributes(path, kAttributeHidden | kAttributeSystem);
+  return error;
 }
 
 }  // namespace reelmark

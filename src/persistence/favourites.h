@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-namespace reelmark {
+#include "system/platform.h"
 
-class Platform;
+namespace reelmark {
 
 // The list never holds more favourites than its four-digit number column can show.
 inline constexpr int kMaxFavourites = 9999;
@@ -82,8 +82,8 @@ std::string ComposeFavouritesFile(const std::array<int, 3>& options,
                                   const std::vector<ParsedListLine>& rows);
 
 // Writes the favourites file whole, in one step, and marks it hidden and system. When the
-// write fails the old file stays as it was.
-bool SaveFavouritesFile(Platform& platform, const std::wstring& path, const std::array<int, 3>& options,
-                        const std::vector<ParsedListLine>& rows);
+// write fails the old file stays as it was, and the answer is the system's reason.
+SystemError SaveFavouritesFile(Platform& platform, const std::wstring& path, const std::array<int, 3>& options,
+                               const std::vector<ParsedListLine>& rows);
 
 }  // namespace reelmark

@@ -24,6 +24,15 @@ struct TopLevelWindow {
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 
+// The system's code for why a call failed (what GetLastError tells); 0 when it did not.
+using SystemError = std::uint32_t;
+
+// What replacing a file does about the attributes of the file it replaces.
+enum class OldAttributes {
+  Clear,  // cleared first, so a read-only, hidden or system file is replaced too; the new file has none
+  Keep,   // a read-only file is left as it is (the replace fails); otherwise the new file gets them
+};
+
 // File attribute bits, as the system numbers them.
 inline constexpr std::uint32_t kAttributeReadOnly = 0x1;
 inline constexpr std::uint32_t kAttributeHidden = 0x2;
@@ -45,8 +54,10 @@ class Platform {
   // Rewrites the file in place (created when missing), keeping its attributes.
   virtual bool WriteFileInPlace(const std::wstring& path, std::string_view bytes) = 0;
   // Writes a new file beside it, flushes it and puts it in place of the old one in one
-  // step: readers see the old file or the new one, never a part of either.
-  virtual bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) = 0;
+  // step: readers see the old file or the new one, never a part of either. A failed
+  // replace leaves the old file as it was and answers why it failed.
+  virtual SystemError ReplaceFileAtomically(const std::wstring& path, std::string_view bytes,
+                                            OldAttributes old) = 0;
   virtual bool RemoveFile(const std::wstring& path) = 0;
   // The attribute bits, or nothing when the path does not exist.
   virtual std::optional<std::uint32_t> FileAttributes(const std::wstring& path) = 0;
@@ -54,8 +65,11 @@ class Platform {
 
   // --- the user ---
   // A modal message box owned by the main window, without an icon; Yes is the default.
-  virtual MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& title,
-                                    MessageButtons buttons) = 0;
+  // `toFront` brings it in front of other programs' windows (the main window may be hidden).
+  virtual MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& title, MessageButtons buttons,
+                                    bool toFront) = 0;
+  // The system's own words for an error, in the user's language; empty when it has none.
+  virtual std::wstring ErrorText(SystemError error) = 0;
   // Opens the menu as a popup at the mouse position; a chosen item arrives later as
   // its command.
   virtual void ShowPopupMenu(const Menu& menu) = 0;

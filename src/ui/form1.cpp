@@ -64,6 +64,10 @@ void Form1::List1_MouseDown(int button) {
 }
 
 void Form1::MenuCommand(int commandId) {
+  RunEvent([this, commandId] { RunMenuCommand(commandId); });
+}
+
+void Form1::RunMenuCommand(int commandId) {
   switch (commandId) {
     case kBofang1: bofang1_Click(); break;
     case kBofang3: bofang3_Click(); break;
@@ -88,18 +92,19 @@ void Form1::sc_Click() { Command4_Click(); }
 void Form1::Command4_Click() { ddd(); }
 void Form1::bofang1_Click() { List1_DblClick(); }
 
+// The tray icon is up while start-up still asks its questions, so "退出" can come then:
+// the list holds only part of the favourites, and writing it would lose the rest. Like
+// every event that comes during a question, the unload waits until start-up has finished.
 void Form1::Unload() {
+  RunEvent([this] { UnloadNow(); });
+}
+
+void Form1::UnloadNow() {
   if (unloaded_ || ended_) return;
-  // The tray icon is up while start-up still asks its questions, so "退出" can come then:
-  // the list holds only part of the favourites, and writing it would lose the rest. The
-  // unload waits for start-up to finish.
-  if (!loaded_) {
-    unloadAsked_ = true;
-    return;
-  }
   unloaded_ = true;
   Form_Unload();
   ended_ = true;
+  waiting_.clear();
   platform_.DestroyMainWindow();
 }
 
@@ -107,12 +112,52 @@ void Form1::EndSession() {
   // Until start-up has finished, the list holds part of the favourites at most: writing it
   // would lose the rest.
   if (!loaded_ || ended_) return;
+  // The process may be ended as soon as this returns: nothing waits, not even for an
+  // open question.
   sessionEnding_ = true;
   if (unloaded_) {
     WriteOnExit();  // the unload waits on its question: write without its answer
     return;
   }
-  Unload();
+  UnloadNow();
+}
+
+bool Form1::AcceptsHandOff() const { return !unloaded_ && !ended_; }
+
+void Form1::HandOffCapture() {
+  if (!loaded_) return;
+  RunEvent([this] {
+    ddd();
+    if (!unloaded_) ShowFromTray();  // a hand-off that waited on the exit question: no window to show
+  });
+}
+
+void Form1::RunEvent(std::function<void()> handler) {
+  if (ended_) return;
+  if (asking_ > 0) {
+    waiting_.push_back(std::move(handler));
+    return;
+  }
+  ++running_;
+  handler();
+  if (running_ == 1) RunWaitingEvents();
+  --running_;
+}
+
+void Form1::RunWaitingEvents() {
+  while (!waiting_.empty() && !ended_) {
+    const std::function<void()> next = std::move(waiting_.front());
+    waiting_.pop_front();
+    next();
+  }
+}
+
+MessageAnswer Form1::Ask(const std::wstring& text, const std::wstring& title, MessageButtons buttons,
+                         bool toFront) {
+  ++asking_;
+  const MessageAnswer answer = platform_.ShowMessage(text, title, buttons, toFront);
+  --asking_;
+  return answer;
 }
 
 void Form1::EndAtOnce() {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,6 +37,11 @@ class Form1 {
   std::int32_t FixedHeight = 0;
 
   // --- life ---
+  // Events are handled one at a time, each to its end. A question box's own message loop
+  // still delivers the hot key, the tray menu's commands, a close request and drops: such
+  // an event waits until the handler that asked has finished, then runs, in the order of
+  // arrival, so an answer acts on what it asked about. An unload runs the waiting events
+  // before it writes the favourites, so a film captured meanwhile is kept.
   void Form_Load();
   // The window changed its size or state (the shell has put the change in `window`).
   void Form_Resize();
@@ -49,6 +55,13 @@ class Form1 {
   // Before start-up has finished nothing is written.
   void EndSession();
   bool Ended() const { return ended_; }  // ended at once or unloaded
+
+  // --- a second start of the program in this folder hands its capture over ---
+  // Whether this copy takes it: not once its unload has begun.
+  bool AcceptsHandOff() const;
+  // The capture of the button 收藏正在播放的电影, then the window shown as the tray's left
+  // click shows it. During start-up nothing: start-up captures the film itself.
+  void HandOffCapture();
 
   // --- events ---
   void List1_Click();
@@ -111,9 +124,23 @@ class Form1 {
   std::wstring FavouritesPath() const;  // kk_fav.ini
 
  private:
+  void StartUp();  // the steps of Form_Load
   void Form_Unload();
+  void UnloadNow();
   // What the unload writes after its question: the favourites file, the player's film.
   void WriteOnExit();
+  // Writes the favourites file; a failure is told, and the user may try again.
+  void SaveFavourites();
+  SystemError WriteFavouritesFile();
+  void RunMenuCommand(int commandId);
+
+  // Runs an event's handler now, or, while a question box is open, once the handler that
+  // asked has finished.
+  void RunEvent(std::function<void()> handler);
+  void RunWaitingEvents();
+  // Every message box of the form: while it is open, arriving events wait.
+  MessageAnswer Ask(const std::wstring& text, const std::wstring& title, MessageButtons buttons,
+                    bool toFront = false);
   void CentreWindow();
   void HideWindow();
   void EndAtOnce();
@@ -124,8 +151,10 @@ class Form1 {
   bool keepPosition_ = false;  // while a change of DPI resizes the window
   bool ended_ = false;
   bool loaded_ = false;          // start-up ran to its end
-  bool unloadAsked_ = false;     // asked to unload while start-up was still filling the list
   bool sessionEnding_ = false;   // the unload asks nothing
+  int asking_ = 0;               // message boxes open
+  int running_ = 0;              // event handlers running, one inside another
+  std::deque<std::function<void()>> waiting_;  // events that came while a box was open
   std::function<void()> onWindowChange_;
 };
 

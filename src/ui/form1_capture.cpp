@@ -8,8 +8,10 @@ namespace reelmark {
 void Form1::ddd() {
   // Start-up captures the film itself; its list is not whole before it ends.
   if (!loaded_) return;
-  PlayerSettings settings(platform_, SettingsPath());
-  if (const auto captured = CaptureFilm(platform_, settings, List1)) Label3.SetCaption(*captured);
+  RunEvent([this] {
+    PlayerSettings settings(platform_, SettingsPath());
+    if (const auto captured = CaptureFilm(platform_, settings, List1)) Label3.SetCaption(*captured);
+  });
 }
 
 }  // namespace reelmark

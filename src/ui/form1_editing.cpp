@@ -66,12 +66,12 @@ void Form1::Command3_Click() {
 }
 
 void Form1::clr1_Click() {
-  if (platform_.ShowMessage(texts::kClearAll, texts::kNoticeTitle, MessageButtons::YesNo) != MessageAnswer::Yes) {
-    return;
-  }
-  List1.Clear();
-  List1.Append(texts::kHeaderRow);
-  Label2.SetCaption(L"");
+  RunEvent([this] {
+    if (Ask(texts::kClearAll, texts::kNoticeTitle, MessageButtons::YesNo) != MessageAnswer::Yes) return;
+    List1.Clear();
+    List1.Append(texts::kHeaderRow);
+    Label2.SetCaption(L"");
+  });
 }
 
 }  // namespace reelmark

@@ -26,7 +26,9 @@ void Form1::bobangliebiao_Click() {
   const int remembered = List1.SelectedIndex();
   List1.SetVisible(false);
   // Written whole in one step: a failed write leaves the previous playlist, never a part.
-  platform_.ReplaceFileAtomically(platform_.ProgramDirectory() + L"\\" + kPlaylistFile, PlaylistBytes(List1.Rows()));
+  // A playlist its owner made read-only is left as it is.
+  platform_.ReplaceFileAtomically(platform_.ProgramDirectory() + L"\\" + kPlaylistFile, PlaylistBytes(List1.Rows()),
+                                  OldAttributes::Keep);
   SelectAsAfterWalk(List1, 1, n - 1, remembered);
   List1.SetVisible(true);
 }
@@ -38,9 +40,11 @@ void Form1::bofang3_Click() {
   PlayerSettings settings(platform_, SettingsPath());
   settings.ClearFilename();
   settings.SetResume(false);
-  if (CurrentRow <= 0) return;
-
   const int s = List1.SelectedIndex();
+  // No favourite chosen: the header row, or a current row left without a selection (a
+  // capture refreshed it, or the list was cleared).
+  if (CurrentRow <= 0 || s < 1) return;
+
   const int n = List1.Count();
   std::vector<std::wstring> paths;
   for (int i = s; i <= n - 1; ++i) paths.push_back(ParseListLine(List1.Row(i)).path);

@@ -9,36 +9,36 @@
 namespace reelmark {
 
 void Form1::List1_DblClick() {
-  PlayerSettings settings(platform_, SettingsPath());
-  if (!settings.AutoResume()) {
-    if (platform_.ShowMessage(texts::kAutoResumeOffReplay, texts::kAutoResumeTitle, MessageButtons::YesNo) ==
-        MessageAnswer::No) {
+  RunEvent([this] {
+    PlayerSettings settings(platform_, SettingsPath());
+    if (!settings.AutoResume()) {
+      if (Ask(texts::kAutoResumeOffReplay, texts::kAutoResumeTitle, MessageButtons::YesNo) == MessageAnswer::No) {
+        return;
+      }
+      settings.SwitchAutoResumeOn();
+    }
+    // A current row without a selected one (a capture refreshed the row, or the list was
+    // cleared) names a favourite the user did not pick: nothing is played, hidden or ended.
+    if (CurrentRow > 0 && List1.SelectedIndex() < 1) return;
+
+    const bool exitAfterPlaying = Check1[2].Value() != 0;
+    if (exitAfterPlaying) HideWindow();
+
+    const ParsedListLine favourite = ParseListLine(List1.SelectedText());
+    if (CurrentRow > 0 && !IsPlainFile(platform_, favourite.path)) {
+      if (Ask(texts::kMissingFilm, texts::kNoticeTitle, MessageButtons::YesNo) == MessageAnswer::Yes) {
+        Command3_Click();
+      }
+      return;  // a hidden window stays hidden; the tray icon brings it back
+    }
+
+    if (CurrentRow > 0) StartReplay(platform_, settings, favourite);
+    if (exitAfterPlaying) {
+      Unload();
       return;
     }
-    settings.SwitchAutoResumeOn();
-  }
-
-  const bool exitAfterPlaying = Check1[2].Value() != 0;
-  if (exitAfterPlaying) HideWindow();
-
-  const ParsedListLine favourite = ParseListLine(List1.SelectedText());
-  // With no row selected there is no film to play and none to offer for deletion: the
-  // current row may name a favourite the user did not pick (a capture's refreshed row).
-  const bool favouriteChosen = CurrentRow > 0 && List1.SelectedIndex() > 0;
-  if (favouriteChosen && !IsPlainFile(platform_, favourite.path)) {
-    if (platform_.ShowMessage(texts::kMissingFilm, texts::kNoticeTitle, MessageButtons::YesNo) ==
-        MessageAnswer::Yes) {
-      Command3_Click();
-    }
-    return;  // a hidden window stays hidden; the tray icon brings it back
-  }
-
-  if (favouriteChosen) StartReplay(platform_, settings, favourite);
-  if (exitAfterPlaying) {
-    Unload();
-    return;
-  }
-  CurrentRow = List1.SelectedIndex();
+    CurrentRow = List1.SelectedIndex();
+  });
 }
 
 }  // namespace reelmark

@@ -10,6 +10,26 @@
 #include "ui/texts.h"
 
 namespace reelmark {
+namespace {
+
+std::wstring SaveFailedQuestion(const std::wstring& path, SystemError error, const std::wstring& reason) {
+  std::wstring text = texts::kSaveFailed;
+  text += texts::kQuestionBreak;
+  text += path;
+  text += texts::kQuestionBreak;
+  if (!reason.empty()) text += reason + L" ";
+  text += L"（";
+  text += texts::kErrorCode;
+  text += std::to_wstring(error);
+  text += L"）";
+  text += texts::kQuestionBreak;
+  text += texts::kSaveFailedNoLoses;
+  text += texts::kQuestionBreak;
+  text += texts::kRetry;
+  return text;
+}
+
+}  // namespace
 
 void Form1::Form_Unload() {
   const int current = CurrentRow;
@@ -18,10 +38,11 @@ void Form1::Form_Unload() {
     std::wstring question = texts::kDeleteOnExit;
     question += texts::kQuestionBreak;
     question += FileNameOf(List1.SelectedText());
-    if (platform_.ShowMessage(question, texts::kNoticeTitle, MessageButtons::YesNo) == MessageAnswer::Yes) {
-      List1.Remove(current);
-    }
+    if (Ask(question, texts::kNoticeTitle, MessageButtons::YesNo) == MessageAnswer::Yes) List1.Remove(current);
   }
+  // A capture asked for during the question runs now, before the favourites are written,
+  // so its film is kept. Another unload asked for meanwhile has nothing left to do.
+  RunWaitingEvents();
 
   WriteOnExit();
   platform_.RemoveTrayIcon();
@@ -29,15 +50,37 @@ void Form1::Form_Unload() {
 }
 
 void Form1::WriteOnExit() {
+  SaveFavourites();
+  if (Check1[1].Value() != 0) PlayerSettings(platform_, platform_.ProgramDirectory() + L"\\kk.INI").ClearFilename();
+}
+
+void Form1::SaveFavourites() {
+  SystemError error = WriteFavouritesFile();
+  if (sessionEnding_) {
+    // Nobody may be there to answer, and the process may end any moment: one more try.
+    if (error != 0) WriteFavouritesFile();
+    return;
+  }
+  // A failed save is told: the old file is still whole, and this run's changes are only
+  // in the list. With play-and-exit the window is hidden and the player in front, so the
+  // question comes to the front of its own.
+  while (error != 0) {
+    const std::wstring question = SaveFailedQuestion(FavouritesPath(), error, platform_.ErrorText(error));
+    if (Ask(question, texts::kNoticeTitle, MessageButtons::YesNo, true) != MessageAnswer::Yes) return;
+    if (sessionEnding_) return;  // the session's end has written them meanwhile
+    RunWaitingEvents();
+    error = WriteFavouritesFile();
+  }
+}
+
+SystemError Form1::WriteFavouritesFile() {
   // The file is composed whole and put in place in one step, so a failed write leaves the
   // favourites of the last run rather than a part of them.
   std::vector<ParsedListLine> rows;
   rows.reserve(static_cast<size_t>(List1.Count()));
   for (int i = 1; i < List1.Count(); ++i) rows.push_back(ParseListLine(List1.Row(i)));
   const std::array<int, 3> options{Check1[0].Value(), Check1[1].Value(), Check1[2].Value()};
-  SaveFavouritesFile(platform_, FavouritesPath(), options, rows);
-
-  if (Check1[1].Value() != 0) PlayerSettings(platform_, platform_.ProgramDirectory() + L"\\kk.INI").ClearFilename();
+  return SaveFavouritesFile(platform_, FavouritesPath(), options, rows);
 }
 
 }  // namespace reelmark

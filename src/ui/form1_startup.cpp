@@ -43,6 +43,10 @@ std::wstring Question(std::initializer_list<std::wstring_view> lines) {
 }  // namespace
 
 void Form1::Form_Load() {
+  RunEvent([this] { StartUp(); });
+}
+
+void Form1::StartUp() {
   FixedWidth = window.width;
   FixedHeight = window.height;
   CentreWindow();
@@ -52,18 +56,17 @@ void Form1::Form_Load() {
 
   PlayerSettings settings(platform_, SettingsPath());
   if (!settings.Exists()) {
-    platform_.ShowMessage(texts::kNotInPlayerFolder, texts::kNoticeTitle, MessageButtons::Ok);
+    Ask(texts::kNotInPlayerFolder, texts::kNoticeTitle, MessageButtons::Ok);
     platform_.RemoveTrayIcon();
     EndAtOnce();
     return;
   }
 
   if (!settings.AutoResume() &&
-      platform_.ShowMessage(texts::kAutoResumeOffStartUp, texts::kAutoResumeTitle, MessageButtons::YesNo) ==
-          MessageAnswer::Yes) {
+      Ask(texts::kAutoResumeOffStartUp, texts::kAutoResumeTitle, MessageButtons::YesNo) == MessageAnswer::Yes) {
     settings.SwitchAutoResumeOn();
     settings.SetResume(true);
-    platform_.ShowMessage(texts::kRestartPlayer, texts::kNoticeTitle, MessageButtons::Ok);
+    Ask(texts::kRestartPlayer, texts::kNoticeTitle, MessageButtons::Ok);
   }
 
   ClosePlayerIfRunning();
@@ -89,10 +92,9 @@ void Form1::Form_Load() {
       CurrentRow = k;
       ++matches;
       if (captured.shownSeconds != shown &&
-          platform_.ShowMessage(Question({std::wstring(texts::kCurrentTimeIs) + timestr(captured.shownSeconds),
-                                          std::wstring(texts::kEarlierTimeWas) + timestr(shown),
-                                          texts::kUpdateEarlier}),
-                                std::wstring(FileNameOf(captured.path)), MessageButtons::YesNo) == MessageAnswer::Yes) {
+          Ask(Question({std::wstring(texts::kCurrentTimeIs) + timestr(captured.shownSeconds),
+                        std::wstring(texts::kEarlierTimeWas) + timestr(shown), texts::kUpdateEarlier}),
+              std::wstring(FileNameOf(captured.path)), MessageButtons::YesNo) == MessageAnswer::Yes) {
         shown = captured.shownSeconds;
       }
     }
@@ -102,8 +104,8 @@ void Form1::Form_Load() {
 
   // A full list has no number left to give: the film is then not offered.
   if (!captured.path.empty() && matches == 0 && k <= kMaxFavourites &&
-      platform_.ShowMessage(Question({texts::kNotAFavourite, texts::kAddIt}), std::wstring(FileNameOf(captured.path)),
-                            MessageButtons::YesNo) == MessageAnswer::Yes) {
+      Ask(Question({texts::kNotAFavourite, texts::kAddIt}), std::wstring(FileNameOf(captured.path)),
+          MessageButtons::YesNo) == MessageAnswer::Yes) {
     CurrentRow = k;
     List1.Append(FormatListLine(k, captured.shownSeconds, captured.path));
   }
@@ -112,7 +114,6 @@ void Form1::Form_Load() {
   List1.SetVisible(true);
   loaded_ = true;
   SetHotKey(platform_, kHotKeyId, kHotKeyText, L"Add");
-  if (unloadAsked_) Unload();
 }
 
 }  // namespace reelmark

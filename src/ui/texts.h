@@ -42,5 +42,11 @@ inline constexpr wchar_t kPathCopied[] = L"文件路径已复制到粘贴板";
 // List editing and shut-down.
 inline constexpr wchar_t kClearAll[] = L"你确定要删除所有收藏？";
 inline constexpr wchar_t kDeleteOnExit[] = L"你确定要在列表中删除";
+// The favourites file could not be written at exit: the file, the system's reason, what
+// No costs, then the question.
+inline constexpr wchar_t kSaveFailed[] = L"收藏无法保存到文件：";
+inline constexpr wchar_t kErrorCode[] = L"错误代码：";
+inline constexpr wchar_t kSaveFailedNoLoses[] = L"选“否”将退出本程序，这次运行中对收藏所做的更改都会丢失。";
+inline constexpr wchar_t kRetry[] = L"是否重试？";
 
 }  // namespace reelmark::texts

@@ -54,6 +54,7 @@ inline void DestroyMenuHandle(HMENU h) noexcept { ::DestroyMenu(h); }
 inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
 inline void DeleteGdiObject(HGDIOBJ h) noexcept { ::DeleteObject(h); }
 inline void CloseRegistryKey(HKEY h) noexcept { ::RegCloseKey(h); }
+inline void FreeLocalMemory(HLOCAL h) noexcept { ::LocalFree(h); }
 
 // CreateFileW answers INVALID_HANDLE_VALUE (-1), not null, on failure.
 using UniqueFile = UniqueHandle<HandleTraits<HANDLE, CloseKernelHandle, -1>>;
@@ -64,5 +65,7 @@ using UniqueWindow = UniqueHandle<HandleTraits<HWND, DestroyWindowHandle>>;
 using UniqueFont = UniqueHandle<HandleTraits<HFONT, DeleteGdiObject>>;
 using UniqueBrush = UniqueHandle<HandleTraits<HBRUSH, DeleteGdiObject>>;
 using UniqueRegistryKey = UniqueHandle<HandleTraits<HKEY, CloseRegistryKey>>;
+// Text the system allocated for the caller (FORMAT_MESSAGE_ALLOCATE_BUFFER).
+using UniqueLocalText = UniqueHandle<HandleTraits<wchar_t*, FreeLocalMemory>>;
 
 }  // namespace reelmark::win32

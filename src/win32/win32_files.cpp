@@ -22,15 +22,13 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-// Clears the attributes that stop a file from being replaced or deleted; answers the
-// attributes it had, or INVALID_FILE_ATTRIBUTES when it does not exist.
-DWORD ClearStubbornAttributes(const std::wstring& path) {
+// Clears the attributes that stop a file from being replaced or deleted.
+void ClearStubbornAttributes(const std::wstring& path) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kStubbornAttributes) != 0 &&
       (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
     ::SetFileAttributesW(path.c_str(), (attributes & ~kStubbornAttributes) | FILE_ATTRIBUTE_NORMAL);
   }
-  return attributes;
 }
 
 }  // namespace
@@ -67,28 +65,34 @@ bool Win32Platform::WriteFileInPlace(const std::wstring& path, std::string_view 
   return WriteAll(file.get(), bytes) && ::SetEndOfFile(file.get()) != 0;
 }
 
-bool Win32Platform::ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) {
+SystemError Win32Platform::ReplaceFileAtomically(const std::wstring& path, std::string_view bytes,
+                                                 OldAttributes oldAttributes) {
+  const DWORD before = ::GetFileAttributesW(path.c_str());
+  const bool isFile = before != INVALID_FILE_ATTRIBUTES && (before & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  // A file its owner made read-only stays as it is, when asked to.
+  if (oldAttributes == OldAttributes::Keep && isFile && (before & FILE_ATTRIBUTE_READONLY) != 0) {
+    return ERROR_ACCESS_DENIED;
+  }
   const std::wstring temporary = path + L".new";
   ClearStubbornAttributes(temporary);  // a leftover of an interrupted run
   UniqueFile file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  const bool written = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get()) != 0;
+  if (!file) return ::GetLastError();
+  // Each error is taken before the clean-up, whose own calls would overwrite it.
+  SystemError error = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get()) ? 0 : ::GetLastError();
   file.reset();  // closed before it is moved or deleted
-  if (!written) {
-    ::DeleteFileW(temporary.c_str());
-    return false;
+  if (error == 0) {
+    ClearStubbornAttributes(path);
+    if (::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      if (oldAttributes == OldAttributes::Keep && isFile) ::SetFileAttributesW(path.c_str(), before);
+      return 0;
+    }
+    error = ::GetLastError();
+    // The old file stays as it was, attributes included.
+    if (isFile) ::SetFileAttributesW(path.c_str(), before);
   }
-  const DWORD old = ClearStubbornAttributes(path);
-  if (::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
-  }
-  // The old file stays as it was, attributes included.
   ::DeleteFileW(temporary.c_str());
-  if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-    ::SetFileAttributesW(path.c_str(), old);
-  }
-  return false;
+  return error != 0 ? error : ERROR_WRITE_FAULT;  // a failure the system gave no reason for
 }
 
 bool Win32Platform::RemoveFile(const std::wstring& path) { return ::DeleteFileW(path.c_str()) != 0; }

@@ -23,12 +23,25 @@ std::wstring WindowTitle(HWND window) {
 }  // namespace
 
 MessageAnswer Win32Platform::ShowMessage(const std::wstring& text, const std::wstring& title,
-                                         MessageButtons buttons) {
+                                         MessageButtons buttons, bool toFront) {
   // No icon; Yes is the first button and therefore the default.
-  const UINT type = buttons == MessageButtons::YesNo ? MB_YESNO | MB_DEFBUTTON1 : MB_OK;
+  const UINT type = (buttons == MessageButtons::YesNo ? MB_YESNO | MB_DEFBUTTON1 : MB_OK) |
+                    (toFront ? MB_SETFOREGROUND : 0);
   const int answer = ::MessageBoxW(mainWindow_, text.c_str(), title.c_str(), type);
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
   return answer == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+std::wstring Win32Platform::ErrorText(SystemError error) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+      reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  const UniqueLocalText owned(buffer);
+  std::wstring text(buffer && length > 0 ? buffer : L"", buffer ? length : 0);
+  // The system's texts end in a line break.
+  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
+  return text;
 }
 
 void Win32Platform::ShowPopupMenu(const Menu& menu) {

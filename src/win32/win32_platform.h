@@ -33,13 +33,15 @@ class Win32Platform final : public Platform {
 
   std::optional<std::string> ReadFileBytes(const std::wstring& path) override;
   bool WriteFileInPlace(const std::wstring& path, std::string_view bytes) override;
-  bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) override;
+  SystemError ReplaceFileAtomically(const std::wstring& path, std::string_view bytes,
+                                    OldAttributes old) override;
   bool RemoveFile(const std::wstring& path) override;
   std::optional<std::uint32_t> FileAttributes(const std::wstring& path) override;
   bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
 
-  MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& title,
-                            MessageButtons buttons) override;
+  MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& title, MessageButtons buttons,
+                            bool toFront) override;
+  std::wstring ErrorText(SystemError error) override;
   void ShowPopupMenu(const Menu& menu) override;
   void PutTextOnClipboard(const std::wstring& text) override;  // in clipboard.cpp
 

@@ -57,6 +57,17 @@ void PressRealKey(WORD virtualKey, bool shift) {
   SendInput(n, keys, sizeof(INPUT));
 }
 
+void PressCtrlAltF2() {
+  const WORD keys[] = {VK_CONTROL, VK_MENU, VK_F2};
+  INPUT input[6] = {};
+  for (int i = 0; i < 3; ++i) {
+    input[i].type = input[5 - i].type = INPUT_KEYBOARD;
+    input[i].ki.wVk = input[5 - i].ki.wVk = keys[i];
+    input[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  SendInput(6, input, sizeof(INPUT));
+}
+
 OtherWindow::OtherWindow() {
   window_ = CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
                             GetModuleHandleW(nullptr), nullptr);

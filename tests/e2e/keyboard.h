@@ -15,6 +15,8 @@ HWND Foreground();
 bool Activate(HWND window);
 // A key pressed and released on the keyboard, with Shift held when asked.
 void PressRealKey(WORD virtualKey, bool shift = false);
+// Ctrl+Alt+F2 pressed and released on the keyboard, as the system delivers it.
+void PressCtrlAltF2();
 
 // A plain window of the driver's own, to take the activation away from the program.
 class OtherWindow {

@@ -38,7 +38,7 @@ ReelmarkApp::Event ReelmarkApp::Next(bool shownCounts, HWND* box) {
   return event;
 }
 
-void ReelmarkApp::Meet(const ExpectedBox& expected, bool whileHidden) {
+HWND ReelmarkApp::Meet(const ExpectedBox& expected, bool whileHidden, bool leaveOpen) {
   HWND window = nullptr;
   switch (Next(whileHidden, &window)) {
     case Event::Box: break;
@@ -64,13 +64,17 @@ void ReelmarkApp::Meet(const ExpectedBox& expected, bool whileHidden) {
     checks_.Expect(!shown, "box " + Shown(seen.title) + ": expected while the main window is still hidden, "
                            "seen the main window visible");
   }
+  if (same && leaveOpen) return window;
   const int answer = same ? expected.answer : HarmlessAnswer(seen);
   checks_.Require(AnswerMessageBox(window, answer), "box " + Shown(seen.title) + " did not go after it was answered");
+  return nullptr;
 }
 
 void ReelmarkApp::ExpectStartupBox(const ExpectedBox& box) { Meet(box, true); }
 
 void ReelmarkApp::ExpectBox(const ExpectedBox& box) { Meet(box, false); }
+
+HWND ReelmarkApp::ExpectBoxOpen(const ExpectedBox& box) { return Meet(box, false, true); }
 
 void ReelmarkApp::ExpectShown() {
   for (int stray = 0; stray < 5; ++stray) {

@@ -44,6 +44,9 @@ class ReelmarkApp {
   void ExpectStartupBox(const ExpectedBox& box);
   // A question or notice while the window is shown.
   void ExpectBox(const ExpectedBox& box);
+  // The same, left open for the scenario to act first; it then answers with
+  // AnswerMessageBox. Nothing when the box was not the one expected (then answered).
+  HWND ExpectBoxOpen(const ExpectedBox& box);
   // Start-up is over: the main window shows, and no further question came first.
   void ExpectShown();
   // The program ends, with no question first.
@@ -72,7 +75,8 @@ class ReelmarkApp {
  private:
   enum class Event { Box, Shown, Ended, Timeout };
   Event Next(bool shownCounts, HWND* box);
-  void Meet(const ExpectedBox& expected, bool whileHidden);
+  // Answers the box unless asked to leave it open (and it is the expected one).
+  HWND Meet(const ExpectedBox& expected, bool whileHidden, bool leaveOpen = false);
   void AwaitEnd(const char* after, bool windowIsFault);
 
   Checks& checks_;

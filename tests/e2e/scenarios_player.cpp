@@ -4,6 +4,8 @@
 
 #include "controls.h"
 #include "desktop.h"
+#include "keyboard.h"
+#include "message_box.h"
 #include "player_files.h"
 #include "reelmark_app.h"
 #include "scenario.h"
@@ -115,7 +117,8 @@ void ReplayByDoubleClick(Context& context) {
 }
 
 // A favourite whose film has gone is offered for deletion; Yes deletes and renumbers,
-// and nothing is played.
+// and nothing is played. Ctrl+Alt+F2 pressed while the question is open captures the
+// playing film only once it is answered, and the answer deletes the favourite it named.
 void ReplayMissingFilm(Context& context) {
   const Films films = MakeFilms(context.folder);
   const std::wstring gone = context.folder.File(L"films\\已删除.avi");
@@ -124,16 +127,27 @@ void ReplayMissingFilm(Context& context) {
   ReelmarkApp app(context.checks, context.folder);
   app.Start();
   app.ExpectShown();
+  context.folder.Write(L"standin.ini", StandinControlFile({L"", 600, std::nullopt}));
+  Process player = StartPlayingFilm(context.checks, context.folder, films.c);
 
   DoubleClickRow(app.List(), 2);
-  app.ExpectBox({L"提示", L"所选的文件不存在，是否在列表中删除？", Buttons::YesNo, IDYES});
-  app.ExpectList("after Yes to deleting the missing film",
-                 {kHeaderRow, Row(1, L"00:00:15", films.a), Row(2, L"00:00:35", films.b)}, 2, FileNameOf(films.b));
-  context.checks.Expect(!context.folder.Exists(L"standin.log"), "expected no player start, seen standin.log");
+  HWND box = app.ExpectBoxOpen({L"提示", L"所选的文件不存在，是否在列表中删除？", Buttons::YesNo, IDYES});
+  if (!box) return;
+  PressCtrlAltF2();
+  context.checks.Expect(!player.WaitExit(1500), "Ctrl+Alt+F2 during the question: expected the capture to wait for "
+                                                "the answer, seen the player closed");
+  context.checks.Require(AnswerMessageBox(box, IDYES), "the question did not go after Yes");
+  app.ExpectList("after Yes to deleting the missing film, then the capture",
+                 {kHeaderRow, Row(1, L"00:00:15", films.a), Row(2, L"00:00:35", films.b), Row(3, L"00:10:05", films.c)},
+                 2, FileNameOf(films.b));
+  context.checks.Expect(player.WaitExit(2000), "after the answer: expected the captured player closed, seen it running");
+  const auto log = PlayerLog(context);
+  context.checks.Expect(log.size() == 1, "expected only the driver's start of the player, seen " +
+                                             std::to_string(log.size()) + " starts");
 
   PostMessageW(app.Main(), WM_CLOSE, 0, 0);
   app.ExpectEnded("after closing the window");
-  ExpectFavouritesFile(context, "after closing", FavouritesFile({}, {{10, films.a}, {30, films.b}}));
+  ExpectFavouritesFile(context, "after closing", FavouritesFile({}, {{10, films.a}, {30, films.b}, {600, films.c}}));
 }
 
 }  // namespace
@@ -141,7 +155,7 @@ void ReplayMissingFilm(Context& context) {
 void AddPlayerScenarios(std::vector<Scenario>& scenarios) {
   scenarios.push_back({"player-capture-by-button-appends-then-refreshes", CaptureByButton});
   scenarios.push_back({"player-replay-by-double-click", ReplayByDoubleClick});
-  scenarios.push_back({"player-replay-missing-film-asks-to-delete", ReplayMissingFilm});
+  scenarios.push_back({"player-replay-missing-film-asks-to-delete-and-a-hot-key-meanwhile-waits", ReplayMissingFilm});
 }
 
 }  // namespace e2e

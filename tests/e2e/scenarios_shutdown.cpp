@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "controls.h"
+#include "desktop.h"
+#include "message_box.h"
 #include "reelmark_app.h"
 #include "scenario.h"
 #include "scenario_kit.h"
@@ -49,11 +51,42 @@ void DelLastPathForgetsFilm(Context& context) {
   ExpectFavouritesFile(context, "after leaving", FavouritesFile({0, 1, 0}, {{3720, films.a}}));
 }
 
+// A folder stands where the favourites file belongs, so the save at exit fails: the
+// program says so, with the file, and Yes tries again once the way is clear.
+void FailedSaveIsToldAndRetried(Context& context) {
+  const Films films = MakeFilms(context.folder);
+  context.folder.Write(L"kk.ini", SettingsFile(films.a, 60));
+  const std::wstring favourites = context.folder.File(L"kk_fav.ini");
+  context.checks.Require(CreateDirectoryW(favourites.c_str(), nullptr) != FALSE, "cannot make the folder kk_fav.ini");
+  ReelmarkApp app(context.checks, context.folder);
+  app.Start();
+  app.ExpectStartupBox({FileNameOf(films.a), L"这部不存在！\n\r你是否要收藏这部影片？", Buttons::YesNo, IDYES});
+  app.ExpectShown();
+
+  PostMessageW(app.Main(), WM_CLOSE, 0, 0);
+  HWND box = nullptr;
+  WaitUntil([&] { return (box = FindMessageBox(app.Proc().Id())) != nullptr; });
+  if (!context.checks.Expect(box != nullptr, "after closing: expected the failed save told, seen no box")) return;
+  const MessageBoxSeen seen = ReadMessageBox(box);
+  const std::wstring opening = L"收藏无法保存到文件：\n\r" + favourites + L"\n\r";
+  const std::wstring closing = L"选“否”将退出本程序，这次运行中对收藏所做的更改都会丢失。\n\r是否重试？";
+  context.checks.Expect(seen.title == L"提示" && seen.buttons == Buttons::YesNo && seen.defaultButton == IDYES &&
+                            seen.text.starts_with(opening) && seen.text.ends_with(closing) &&
+                            seen.text.size() > opening.size() + closing.size(),
+                        "after closing: expected the failed save told with the file and a reason, seen " +
+                            seen.Describe());
+  context.checks.Require(RemoveDirectoryW(favourites.c_str()) != FALSE, "cannot take the folder kk_fav.ini away");
+  context.checks.Require(AnswerMessageBox(box, IDYES), "the question did not go after Yes");
+  app.ExpectEnded("after Yes to trying again");
+  ExpectFavouritesFile(context, "after trying again", FavouritesFile({}, {{60, films.a}}));
+}
+
 }  // namespace
 
 void AddShutdownScenarios(std::vector<Scenario>& scenarios) {
   scenarios.push_back({"exit-dellast-asks-and-removes-current", DelLastRemovesCurrent});
   scenarios.push_back({"exit-dellastpath-forgets-player-film", DelLastPathForgetsFilm});
+  scenarios.push_back({"exit-failed-save-is-told-and-tried-again", FailedSaveIsToldAndRetried});
 }
 
 }  // namespace e2e

@@ -7,6 +7,7 @@
 
 #include "controls.h"
 #include "desktop.h"
+#include "keyboard.h"
 #include "reelmark_app.h"
 #include "scenario.h"
 #include "scenario_kit.h"
@@ -50,18 +51,6 @@ POINT MoveMouseTo(POINT at) {
   POINT now{};
   GetCursorPos(&now);
   return now;
-}
-
-// Ctrl+Alt+F2 pressed and released on the keyboard, as the system delivers it.
-void PressCtrlAltF2() {
-  const WORD keys[] = {VK_CONTROL, VK_MENU, VK_F2};
-  INPUT input[6] = {};
-  for (int i = 0; i < 3; ++i) {
-    input[i].type = input[5 - i].type = INPUT_KEYBOARD;
-    input[i].ki.wVk = input[5 - i].ki.wVk = keys[i];
-    input[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
-  }
-  SendInput(6, input, sizeof(INPUT));
 }
 
 RECT WindowRect(HWND window) {

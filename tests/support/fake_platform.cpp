@@ -31,6 +31,10 @@ std::string FakePlatform::Bytes(const std::wstring& path) const {
 
 bool FakePlatform::MayWrite() {
   ++writeCount;
+  if (failNextWrites > 0) {
+    --failNextWrites;
+    return false;
+  }
   return !failWrites;
 }
 
@@ -48,12 +52,16 @@ bool FakePlatform::WriteFileInPlace(const std::wstring& path, std::string_view b
   return true;
 }
 
-bool FakePlatform::ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) {
-  if (!MayWrite()) return false;
+SystemError FakePlatform::ReplaceFileAtomically(const std::wstring& path, std::string_view bytes,
+                                                OldAttributes old) {
+  constexpr SystemError kAccessDenied = 5;
+  if (!MayWrite()) return kWriteFailure;
   const auto it = files_.find(Key(path));
-  if (it != files_.end() && (it->second.attributes & kAttributeDirectory)) return false;
-  files_[Key(path)] = File{std::string(bytes), 0};
-  return true;
+  const std::uint32_t before = it == files_.end() ? 0 : it->second.attributes;
+  if (before & kAttributeDirectory) return kAccessDenied;
+  if (old == OldAttributes::Keep && (before & kAttributeReadOnly)) return kAccessDenied;
+  files_[Key(path)] = File{std::string(bytes), old == OldAttributes::Keep ? before : 0};
+  return 0;
 }
 
 bool FakePlatform::RemoveFile(const std::wstring& path) {
@@ -75,8 +83,8 @@ bool FakePlatform::SetAttributes(const std::wstring& path, std::uint32_t attribu
 }
 
 MessageAnswer FakePlatform::ShowMessage(const std::wstring& text, const std::wstring& title,
-                                        MessageButtons buttons) {
-  messages.push_back({text, title, buttons});
+                                        MessageButtons buttons, bool toFront) {
+  messages.push_back({text, title, buttons, toFront});
   if (whileAsking) std::exchange(whileAsking, nullptr)();
   if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
   if (answers.empty()) throw std::logic_error("a question was asked that the test did not expect");

@@ -17,6 +17,7 @@ struct ShownMessage {
   std::wstring text;
   std::wstring title;
   MessageButtons buttons;
+  bool toFront = false;
   bool operator==(const ShownMessage&) const = default;
 };
 
@@ -58,6 +59,8 @@ class FakePlatform : public Platform {
   bool ended = false;
   bool destroyed = false;
   bool failWrites = false;  // every write of a file fails
+  int failNextWrites = 0;   // so many writes fail, then they work again
+  static constexpr SystemError kWriteFailure = 112;  // what a failed write answers: the disk is full
   // The tray icon and hot key calls in order: "AddTrayIcon", "SetTrayTip Reelmark",
   // "RegisterHotKey 1 3 113", "UnregisterHotKey 1", "RemoveTrayIcon", "FocusMainWindow".
   std::vector<std::wstring> shellCalls;
@@ -70,11 +73,13 @@ class FakePlatform : public Platform {
   // --- Platform ---
   std::optional<std::string> ReadFileBytes(const std::wstring& path) override;
   bool WriteFileInPlace(const std::wstring& path, std::string_view bytes) override;
-  bool ReplaceFileAtomically(const std::wstring& path, std::string_view bytes) override;
+  SystemError ReplaceFileAtomically(const std::wstring& path, std::string_view bytes, OldAttributes old) override;
   bool RemoveFile(const std::wstring& path) override;
   std::optional<std::uint32_t> FileAttributes(const std::wstring& path) override;
   bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
-  MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& title, MessageButtons buttons) override;
+  MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& title, MessageButtons buttons,
+                            bool toFront) override;
+  std::wstring ErrorText(SystemError error) override { return L"系统错误 " + std::to_wstring(error); }
   void ShowPopupMenu(const Menu& menu) override;
   void PutTextOnClipboard(const std::wstring& text) override { clipboard.push_back({text, messages.size()}); }
   std::vector<TopLevelWindow> TopLevelWindows() override { return windows; }

@@ -51,7 +51,7 @@ TEST(FavouritesFile, SavedFilesAreHiddenAndSystemAndReadBackTheSame) {
   platform.PutFile(path, "old", kAttributeHidden | kAttributeSystem | kAttributeReadOnly);
   std::vector<ParsedListLine> rows;
   for (int i = 1; i <= 30; ++i) rows.push_back({i * 100 - 50, L"C:\\films\\" + std::to_wstring(i) + L".avi"});
-  ASSERT_TRUE(SaveFavouritesFile(platform, path, {1, 0, 1}, rows));
+  ASSERT_EQ(SaveFavouritesFile(platform, path, {1, 0, 1}, rows), 0u);
   EXPECT_EQ(platform.GetFile(path)->attributes, kAttributeHidden | kAttributeSystem);
   const FavouritesFile file = FavouritesFile::Read(platform, path);
   ASSERT_EQ(file.favourites.size(), rows.size());
@@ -82,7 +82,7 @@ TEST(FavouritesFile, AFailedSaveLeavesTheOldFileWhole) {
   const std::string old = "[options]\r\nDelLast= 0\r\n[1fav]\r\ntime= 1\r\nFilename=C:\\keep.avi\r\n";
   platform.PutFile(path, old, kAttributeHidden | kAttributeSystem);
   platform.failWrites = true;
-  EXPECT_FALSE(SaveFavouritesFile(platform, path, {0, 0, 0}, {}));
+  EXPECT_EQ(SaveFavouritesFile(platform, path, {0, 0, 0}, {}), FakePlatform::kWriteFailure);
   EXPECT_EQ(platform.Bytes(path), old);
 }
 

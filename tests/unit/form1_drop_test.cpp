@@ -42,7 +42,8 @@ void ScanRowByRow(Window& window, const std::vector<std::wstring>& files) {
       if (FileNameOf(path) != FileNameOf(file)) continue;
       listed = true;
       if (files.size() == 1 &&
-          window.platform.ShowMessage(L"是否要播放\n\r" + path, L"提示", MessageButtons::YesNo) == MessageAnswer::Yes) {
+          window.platform.ShowMessage(L"是否要播放\n\r" + path, L"提示", MessageButtons::YesNo, false) ==
+              MessageAnswer::Yes) {
         window.form.List1_DblClick();
       }
     }

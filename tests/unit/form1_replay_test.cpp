@@ -5,6 +5,7 @@
 
 #include "form1_fixture.h"
 #include "player/command_line.h"
+#include "ui/layout.h"
 
 namespace reelmark {
 namespace {
@@ -90,18 +91,44 @@ TEST_P(Replay, AsksWritesAndStartsAsTheRowAndOptionsSay) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, Replay, ::testing::ValuesIn(kCases));
 
-TEST_F(Replay, NoSelectedRowPlaysNothingAndDeletesNothing) {
-  LoadFilms();
-  // A capture refreshes the missing film's row: the selection is gone, the current row stays.
-  PutSettings("[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=C:\\f\\gone.avi\r\ntime=7\r\n");
-  form->ddd();
-  ASSERT_EQ(form->List1.SelectedIndex(), -1);
-  ASSERT_EQ(form->CurrentRow, 3);
-  form->List1_DblClick();
-  EXPECT_TRUE(platform.messages.empty());
-  EXPECT_EQ(form->List1.Count(), 5);
-  EXPECT_TRUE(platform.startedProcesses.empty());
-  EXPECT_EQ(form->CurrentRow, -1);
+// A current row without a selected one follows a capture that refreshed a row, or a Clear:
+// it names a favourite the user did not pick. 所选文件 then does nothing after its question;
+// 选定项以下 only writes what it writes in every case.
+TEST_F(Replay, NoSelectedRowPlaysNothingHidesNothingAndEndsNothing) {
+  const std::string bofang3Writes = "[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=\r\nResume=0\r\n";
+  for (const bool cleared : {false, true}) {
+    for (const int command : {kBofang1, kBofang3}) {
+      SCOPED_TRACE((cleared ? "after a Clear, " : "after a capture, ") + std::to_string(command));
+      platform = {};
+      NewForm();
+      LoadFilms();
+      form->Check1[2].SetValue(1);
+      if (cleared) {
+        form->List1.Select(3);
+        Answer({Yes});
+        form->clr1_Click();
+        platform.messages.clear();
+      } else {
+        // The capture refreshes the missing film's row: the selection is gone, the current row stays.
+        PutSettings("[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=C:\\f\\gone.avi\r\ntime=7\r\n");
+        form->ddd();
+        PutSettings("[Option]\r\nauto_resume=1\r\n");
+      }
+      ASSERT_EQ(form->List1.SelectedIndex(), -1);
+      ASSERT_EQ(form->CurrentRow, 3);
+      const int rows = form->List1.Count();
+
+      form->MenuCommand(command);
+
+      EXPECT_TRUE(platform.messages.empty());
+      EXPECT_TRUE(platform.startedProcesses.empty());
+      EXPECT_EQ(platform.Bytes(SettingsPath()), command == kBofang3 ? bofang3Writes : "[Option]\r\nauto_resume=1\r\n");
+      EXPECT_EQ(form->List1.Count(), rows);
+      EXPECT_EQ(form->CurrentRow, 3);
+      EXPECT_TRUE(form->window.visible);
+      EXPECT_FALSE(platform.destroyed);
+    }
+  }
 }
 
 TEST(PlayerCommandLine, QuotesTheProgramOnlyWhenItsPathHasABlank) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "form1_fixture.h"
 #include "persistence/favourites.h"
 #include "ui/texts.h"
@@ -185,14 +187,55 @@ TEST_F(ShutDown, LeavingAtOnceWritesNothing) {
   EXPECT_EQ(Written(), before);
 }
 
-TEST_F(ShutDown, AFailedWriteKeepsTheFavouritesOfTheLastRun) {
-  LoadFavourites({{1, "C:\\1.avi"}, {2, "C:\\2.avi"}});
-  const std::string before = Written();
-  Answer({MessageAnswer::Yes});
-  form->clr1_Click();
-  platform.failWrites = true;
-  form->Unload();
-  EXPECT_EQ(Written(), before);
+// A save that fails is told, in front of other windows, with the file and the system's
+// reason. Yes writes the favourites file again and only that; No ends with the old file
+// whole. At the session's end nobody may answer: one more try, no question.
+TEST_F(ShutDown, AFailedSaveIsToldAndMayBeTriedAgain) {
+  const std::wstring question = L"收藏无法保存到文件：\n\rC:\\Player\\kk_fav.ini\n\r系统错误 112 （错误代码：112）\n\r"
+                                L"选“否”将退出本程序，这次运行中对收藏所做的更改都会丢失。\n\r是否重试？";
+  struct Case {
+    const char* name;
+    int failures;
+    std::vector<MessageAnswer> answers;
+    bool sessionEnds;
+    bool saved;
+  } cases[] = {
+      {"Yes, then the save works", 1, {MessageAnswer::Yes}, false, true},
+      {"Yes, it fails again, then No", 2, {MessageAnswer::Yes, MessageAnswer::No}, false, false},
+      {"No", 1, {MessageAnswer::No}, false, false},
+      {"the session ends: one more try", 1, {}, true, true},
+      {"the session ends: the second try fails too", 2, {}, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform = {};
+    NewForm();
+    LoadFavourites({{1, "C:\\1.avi"}, {2, "C:\\2.avi"}});
+    const std::string before = Written();
+    form->Check1[0].SetValue(1);  // the current favourite's question comes first, once
+    form->Check1[1].SetValue(1);
+    form->List1.Select(1);
+    form->List1.Append(FormatListLine(3, 0, L"C:\\3.avi"));  // this run's change
+    Answer({MessageAnswer::No});
+    platform.answers.insert(platform.answers.end(), c.answers.begin(), c.answers.end());
+    platform.failNextWrites = c.failures;
+    platform.writeCount = 0;
+
+    c.sessionEnds ? form->EndSession() : form->Command1_Click();
+
+    std::vector<ShownMessage> asked(c.answers.size(), ShownMessage{question, L"提示", MessageButtons::YesNo, true});
+    if (!c.sessionEnds) asked.insert(asked.begin(), ShownMessage{L"你确定要在列表中删除\n\r1.avi", L"提示", MessageButtons::YesNo});
+    EXPECT_EQ(platform.messages, asked);
+    EXPECT_EQ(Written(), c.saved ? FavouritesBytes({{1, "C:\\1.avi"}, {2, "C:\\2.avi"}, {-5, "C:\\3.avi"}},
+                                                   "[options]\r\nDelLast= 1\r\nDelLastPath= 1\r\nDblExit= 0\r\n")
+                                 : before);
+    // The tries at the favourites file, then the player's film forgotten once.
+    const auto retries = std::count(c.answers.begin(), c.answers.end(), MessageAnswer::Yes);
+    const auto tries = c.sessionEnds ? std::min(c.failures + 1, 2) : static_cast<int>(retries) + 1;
+    EXPECT_EQ(platform.writeCount, tries + 1);
+    EXPECT_EQ(platform.Bytes(SettingsPath()), "[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=\r\n");
+    EXPECT_TRUE(platform.destroyed);
+  }
 }
 
 TEST_F(ShutDown, LongTimesAndLongPathsSurviveARestart) {

@@ -102,7 +102,7 @@ TEST(FavouritesFileEncoding, APathOutsideTheCodePageMakesTheFileUnicodeAndSurviv
   testing::FakePlatform platform;
   const std::wstring path = platform.Path(L"kk_fav.ini");
   const std::vector<ParsedListLine> rows = {{3720, L"D:\\电影\\a.avi"}, {-5, L"D:\\영화\\🎬 b.mkv"}};
-  ASSERT_TRUE(SaveFavouritesFile(platform, path, {1, 0, 2}, rows));
+  ASSERT_EQ(SaveFavouritesFile(platform, path, {1, 0, 2}, rows), 0u);
   EXPECT_EQ(platform.Bytes(path),
             Utf16(u"\uFEFF[options]\r\nDelLast= 1\r\nDelLastPath= 0\r\nDblExit= 2\r\n"
                   u"[1fav]\r\ntime= 3720\r\nFilename=D:\\电影\\a.avi\r\n"

@@ -63,20 +63,24 @@ class Playlists : public testing::Form1Test {
 };
 
 // Saving walks the rows; afterwards the selection, the current row and Label2 are those
-// the walk leaves: the remembered row, and the last row's name where it shows none.
+// the walk leaves: the remembered row, and the last row's name where it shows none. The
+// old playlist's attributes stay; a read-only one is left as it is.
 TEST_F(Playlists, SavingWritesEveryPathAndLeavesTheSelectionAsTheWalkDoes) {
+  const std::string old = "old playlist, longer than the new one\r\n";
   struct Case {
     int selected;
     std::wstring label2;
-  } cases[] = {{2, L"film b.rmvb"}, {0, L"c.mkv"}, {-1, L"c.mkv"}};
+    std::uint32_t attributes;  // of the old playlist
+  } cases[] = {{2, L"film b.rmvb", 0}, {0, L"c.mkv", kAttributeHidden}, {-1, L"c.mkv", kAttributeReadOnly}};
   for (const Case& c : cases) {
     platform = {};
     NewForm();
     LoadThree();
-    platform.PutFile(platform.Path(L"mplayer.pls"), "old playlist, longer than the new one\r\n");
+    platform.PutFile(platform.Path(L"mplayer.pls"), old, c.attributes);
     form->List1.Select(c.selected);
     form->bobangliebiao_Click();
-    EXPECT_EQ(Playlist(), "C:\\a.avi\r\nD:\\film b.rmvb\r\nE:\\c.mkv\r\n");
+    EXPECT_EQ(Playlist(), c.attributes & kAttributeReadOnly ? old : "C:\\a.avi\r\nD:\\film b.rmvb\r\nE:\\c.mkv\r\n");
+    EXPECT_EQ(platform.GetFile(platform.Path(L"mplayer.pls"))->attributes, c.attributes);
     EXPECT_EQ(form->List1.SelectedIndex(), c.selected);
     EXPECT_EQ(form->CurrentRow, c.selected);
     EXPECT_EQ(form->Label2.Caption(), c.label2) << c.selected;

@@ -113,21 +113,37 @@ TEST_F(Win32FilesTest, AtomicReplaceReplacesHiddenSystemFileAndLeavesNothingBesi
   ASSERT_TRUE(platform.WriteFileInPlace(path, "old"));
   ASSERT_TRUE(platform.SetAttributes(path, kHiddenSystem | kAttributeReadOnly));
 
-  ASSERT_TRUE(platform.ReplaceFileAtomically(path, "new content"));
+  ASSERT_EQ(platform.ReplaceFileAtomically(path, "new content", OldAttributes::Clear), 0u);
   EXPECT_EQ(platform.ReadFileBytes(path), "new content");
   EXPECT_EQ(platform.FileAttributes(path + L".new"), std::nullopt);
   // A stale temporary file of an interrupted run does not stand in the way.
   ASSERT_TRUE(platform.WriteFileInPlace(path + L".new", "stale"));
   ASSERT_TRUE(platform.SetAttributes(path + L".new", kHiddenSystem));
-  ASSERT_TRUE(platform.ReplaceFileAtomically(path, "newer"));
+  ASSERT_EQ(platform.ReplaceFileAtomically(path, "newer", OldAttributes::Clear), 0u);
   EXPECT_EQ(platform.ReadFileBytes(path), "newer");
+}
+
+TEST_F(Win32FilesTest, AtomicReplaceCanKeepTheOldAttributesAndLeaveAReadOnlyFile) {
+  const std::wstring path = folder / L"mplayer.pls";
+  ASSERT_TRUE(platform.WriteFileInPlace(path, "old"));
+  ASSERT_TRUE(platform.SetAttributes(path, kAttributeHidden));
+  ASSERT_EQ(platform.ReplaceFileAtomically(path, "new", OldAttributes::Keep), 0u);
+  EXPECT_EQ(platform.ReadFileBytes(path), "new");
+  EXPECT_EQ(platform.FileAttributes(path).value_or(0) & (kHiddenSystem | kAttributeReadOnly), kAttributeHidden);
+
+  ASSERT_TRUE(platform.SetAttributes(path, kAttributeReadOnly));
+  EXPECT_EQ(platform.ReplaceFileAtomically(path, "newer", OldAttributes::Keep), static_cast<SystemError>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(platform.ReadFileBytes(path), "new");
+  EXPECT_EQ(platform.FileAttributes(path).value_or(0) & kAttributeReadOnly, kAttributeReadOnly);
 }
 
 TEST_F(Win32FilesTest, FailedAtomicReplaceKeepsTheOldState) {
   // The destination is a folder: it cannot be replaced by a file.
   const std::wstring path = folder / L"kk_fav.ini";
   ASSERT_TRUE(::CreateDirectoryW(path.c_str(), nullptr));
-  EXPECT_FALSE(platform.ReplaceFileAtomically(path, "new"));
+  // The reason is the failed move's, not that of the clean-up after it.
+  EXPECT_EQ(platform.ReplaceFileAtomically(path, "new", OldAttributes::Clear),
+            static_cast<SystemError>(ERROR_ACCESS_DENIED));
   const auto attributes = platform.FileAttributes(path);
   ASSERT_TRUE(attributes);
   EXPECT_NE(*attributes & kAttributeDirectory, 0u);
@@ -138,7 +154,7 @@ TEST_F(Win32FilesTest, FailedAtomicReplaceKeepsTheOldState) {
   ASSERT_TRUE(platform.WriteFileInPlace(kept, "old"));
   ASSERT_TRUE(platform.SetAttributes(kept, kHiddenSystem));
   ASSERT_TRUE(::CreateDirectoryW((kept + L".new").c_str(), nullptr));
-  EXPECT_FALSE(platform.ReplaceFileAtomically(kept, "new"));
+  EXPECT_NE(platform.ReplaceFileAtomically(kept, "new", OldAttributes::Clear), 0u);
   EXPECT_EQ(platform.ReadFileBytes(kept), "old");
   EXPECT_EQ(platform.FileAttributes(kept).value_or(0) & kHiddenSystem, kHiddenSystem);
 }
