@@ -17,13 +17,14 @@ std::string PlaylistBytes(const std::vector<std::wstring>& rows) {
 }
 
 std::wstring PlaylistCommandLine(const std::wstring& programDirectory) {
-  return PlayerCommandLine(programDirectory) + L"-playlist " + QuoteIfBlank(programDirectory + L"\\" + kPlaylistFile);
+  return PlayerCommandLine(programDirectory) + L"-playlist " +
+         CommandLineArgument(programDirectory + L"\\" + kPlaylistFile);
 }
 
 std::wstring FilesCommandLine(const std::wstring& programDirectory, const std::vector<std::wstring>& paths) {
   std::wstring line = PlayerCommandLine(programDirectory);
   for (const std::wstring& path : paths) {
-    const std::wstring argument = QuoteIfBlank(path);
+    const std::wstring argument = CommandLineArgument(path);
     if (line.size() + 1 + argument.size() > kMaxCommandLine) break;
     line += L' ';
     line += argument;

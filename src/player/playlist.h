@@ -20,10 +20,11 @@ std::wstring PlaylistCommandLine(const std::wstring& programDirectory);
 // The longest command line the system starts a program with, in characters.
 inline constexpr size_t kMaxCommandLine = 32766;
 
-// <dir>\mplayer.exe followed by one blank and then, for each path, a blank and the path:
-// two blanks stand before the first path. Paths that would make the line too long for
-// the system are left off, from the first that does not fit: the player then gets the
-// run of films from the first one on, as many as it can be given.
+// <dir>\mplayer.exe followed by one blank and then, for each path, a blank and the path
+// as one argument (CommandLineArgument): two blanks stand before the first path. Paths
+// that would make the line, as written, too long for the system are left off, from the
+// first that does not fit: the player then gets the run of films from the first one on,
+// as many as it can be given.
 std::wstring FilesCommandLine(const std::wstring& programDirectory, const std::vector<std::wstring>& paths);
 
 }  // namespace reelmark

@@ -135,7 +135,6 @@ TEST(PlayerCommandLine, QuotesTheProgramOnlyWhenItsPathHasABlank) {
   EXPECT_EQ(PlayerCommandLine(L"C:\\MPlayer"), L"C:\\MPlayer\\mplayer.exe ");
   EXPECT_EQ(PlayerCommandLine(L"C:\\Program Files\\MPlayer"), L"\"C:\\Program Files\\MPlayer\\mplayer.exe\" ");
   EXPECT_EQ(PlayerCommandLine(L"D:\\影音\tx"), L"\"D:\\影音\tx\\mplayer.exe\" ");
-  EXPECT_EQ(QuoteIfBlank(L"D:\\a b\\mplayer.pls"), L"\"D:\\a b\\mplayer.pls\"");
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "form1_fixture.h"
-#include "player/command_line.h"
 #include "player/playlist.h"
 #include "ui/layout.h"
 
@@ -25,7 +24,9 @@ TEST(Playlist, OnePathALineWithCrLfInTheAnsiCodePage) {
   for (const Case& c : cases) EXPECT_EQ(PlaylistBytes(c.rows), c.bytes) << c.rows.size();
 }
 
-TEST(PlayerCommandLine, PathsWithABlankAreQuotedOthersGoAsTheyAre) {
+// Each path one argument as the system splits it: quoted with a blank, a tab or a quote,
+// its quotes and the backslashes before them escaped; "-" kept from reading as an option.
+TEST(PlayerCommandLine, EachPathGoesAsOneArgument) {
   struct Case {
     std::wstring dir;
     std::vector<std::wstring> paths;
@@ -34,8 +35,10 @@ TEST(PlayerCommandLine, PathsWithABlankAreQuotedOthersGoAsTheyAre) {
   } cases[] = {
       {L"D:\\MPlayer", {L"C:\\a.avi", L"E:\\c.mkv"}, L"D:\\MPlayer\\mplayer.exe  C:\\a.avi E:\\c.mkv",
        L"D:\\MPlayer\\mplayer.exe -playlist D:\\MPlayer\\mplayer.pls"},
-      {L"D:\\My Player", {L"D:\\film b.rmvb", L"-x.avi", L"E:\\c.mkv"},
-       L"\"D:\\My Player\\mplayer.exe\"  \"D:\\film b.rmvb\" -x.avi E:\\c.mkv",
+      {L"D:\\My Player",
+       {L"D:\\film b.rmvb", L"-x.avi", L"C:\\My Films\\", L"a\\\"b\tc", L"E:\\c.mkv"},
+       L"\"D:\\My Player\\mplayer.exe\"  \"D:\\film b.rmvb\" .\\-x.avi \"C:\\My Films\\\\\" "
+       L"\"a\\\\\\\"b\tc\" E:\\c.mkv",
        L"\"D:\\My Player\\mplayer.exe\" -playlist \"D:\\My Player\\mplayer.pls\""},
       {L"D:\\MPlayer", {}, L"D:\\MPlayer\\mplayer.exe ", L"D:\\MPlayer\\mplayer.exe -playlist D:\\MPlayer\\mplayer.pls"},
   };
@@ -43,17 +46,17 @@ TEST(PlayerCommandLine, PathsWithABlankAreQuotedOthersGoAsTheyAre) {
     EXPECT_EQ(FilesCommandLine(c.dir, c.paths), c.files);
     EXPECT_EQ(PlaylistCommandLine(c.dir), c.playlist);
   }
-  EXPECT_EQ(QuoteIfBlank(L"a b"), L"\"a b\"");
-  EXPECT_EQ(QuoteIfBlank(L"a\tb"), L"\"a\tb\"");  // the system splits at tabs too
 }
 
+// The cap counts each path as written: "a \"b" takes 7 characters, "-x.avi" 8.
 TEST(PlayerCommandLine, StopsAtTheFirstPathThatNoLongerFits) {
   const std::wstring dir = L"D:\\MPlayer";
   const std::wstring prefix = dir + L"\\mplayer.exe ";
   const std::wstring fits(kMaxCommandLine - prefix.size() - 1 - 8, L'a');  // room for " xxxxxxx"
-  const std::wstring line = FilesCommandLine(dir, {fits, L"1234567", L"12345678", L"1"});
-  EXPECT_EQ(line, prefix + L" " + fits + L" 1234567");
+  const std::wstring line = FilesCommandLine(dir, {fits, L"a \"b", L"1"});
+  EXPECT_EQ(line, prefix + L" " + fits + L" \"a \\\"b\"");
   EXPECT_EQ(line.size(), kMaxCommandLine);
+  EXPECT_EQ(FilesCommandLine(dir, {fits, L"-x.avi", L"1"}), prefix + L" " + fits);
 }
 
 class Playlists : public testing::Form1Test {
