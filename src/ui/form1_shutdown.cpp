@@ -17,7 +17,7 @@ std::wstring SaveFailedQuestion(const std::wstring& path, SystemError error, con
   text += texts::kQuestionBreak;
   text += path;
   text += texts::kQuestionBreak;
-  if (!reason.empty()) text += reason + L" ";
+  text += reason;
   text += L"（";
   text += texts::kErrorCode;
   text += std::to_wstring(error);

@@ -191,7 +191,7 @@ TEST_F(ShutDown, LeavingAtOnceWritesNothing) {
 // reason. Yes writes the favourites file again and only that; No ends with the old file
 // whole. At the session's end nobody may answer: one more try, no question.
 TEST_F(ShutDown, AFailedSaveIsToldAndMayBeTriedAgain) {
-  const std::wstring question = L"收藏无法保存到文件：\n\rC:\\Player\\kk_fav.ini\n\r系统错误 112 （错误代码：112）\n\r"
+  const std::wstring question = L"收藏无法保存到文件：\n\rC:\\Player\\kk_fav.ini\n\r系统错误 112（错误代码：112）\n\r"
                                 L"选“否”将退出本程序，这次运行中对收藏所做的更改都会丢失。\n\r是否重试？";
   struct Case {
     const char* name;
