@@ -57,6 +57,20 @@ void PressRealKey(WORD virtualKey, bool shift) {
   SendInput(n, keys, sizeof(INPUT));
 }
 
+POINT MoveMouseTo(POINT at) {
+  SetCursorPos(at.x, at.y);
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  move.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &move, sizeof move);
+  Sleep(300);
+  POINT now{};
+  GetCursorPos(&now);
+  return now;
+}
+
 OtherWindow::OtherWindow() {
   window_ = CreateWindowExW(0, L"STATIC", L"another program", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
