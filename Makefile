@@ -1,12 +1,13 @@
 # Reelmark: the few commands a developer needs. Each installs what it lacks first.
 #   make run    build the program and start it under Wine in a demo player folder
+#   make screenshots  the README's pictures (docs/*.png), from the demo in a headless X server
 #   make test   build everything and run every test (native, under Wine, end to end, fuzz);
 #               the Windows tests are compiled for both i686 and x86_64 and run with the
 #               architecture this machine's Wine runs (scripts/wine-arch.sh)
 #   make dist   the 32-bit program at dist/reelmark.exe
 #   make bench  the benchmarks of loading and saving favourites
 #   make measure-startup  the program's start-up under Wine, with no favourites and with 9,999
-.PHONY: all bootstrap native wintest dist fuzz test run bench measure-startup clean
+.PHONY: all bootstrap native wintest dist fuzz test run screenshots bench measure-startup clean
 
 JOBS ?= 2
 
@@ -44,6 +45,9 @@ test: native wintest dist fuzz
 
 run: dist
 	scripts/demo.sh
+
+screenshots: bootstrap
+	scripts/screenshots.sh
 
 bench: bootstrap
 	cmake --preset bench >/dev/null
