@@ -1,12 +1,14 @@
 # Reelmark: the few commands a developer needs. Each installs what it lacks first.
 #   make run    build the program and start it under Wine in a demo player folder
+#   make screenshots  the README's pictures (docs/*.png), from the demo in a headless X server
 #   make test   build everything and run every test (native, under Wine, end to end, fuzz);
 #               the Windows tests are compiled for both i686 and x86_64 and run with the
 #               architecture this machine's Wine runs (scripts/wine-arch.sh)
-#   make dist   the 32-bit program at dist/reelmark.exe
+#   make dist   the 32-bit program at dist/reelmark.exe, and for users dist/reelmark-VERSION.zip
+#               with it and the guide docs/guide.txt
 #   make bench  the benchmarks of loading and saving favourites
 #   make measure-startup  the program's start-up under Wine, with no favourites and with 9,999
-.PHONY: all bootstrap native wintest dist fuzz test run bench measure-startup clean
+.PHONY: all bootstrap native wintest dist fuzz test run screenshots bench measure-startup clean
 
 JOBS ?= 2
 
@@ -32,6 +34,7 @@ dist: bootstrap
 	cmake --build build/dist -j$(JOBS) --target reelmark standin_player
 	mkdir -p dist
 	cp build/dist/src/win32/reelmark.exe dist/reelmark.exe
+	@scripts/package-dist.sh
 	@scripts/check-dist.sh dist/reelmark.exe
 
 fuzz: bootstrap
@@ -44,6 +47,9 @@ test: native wintest dist fuzz
 
 run: dist
 	scripts/demo.sh
+
+screenshots: bootstrap
+	scripts/screenshots.sh
 
 bench: bootstrap
 	cmake --preset bench >/dev/null

@@ -8,9 +8,10 @@ have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok
 
 # wine32 runs the 32-bit product where the kernel runs 32-bit programs; wine64 and the
 # x86_64 cross compiler serve machines where it does not (see scripts/wine-arch.sh).
+# fonts-wine holds the symbol font of the windows' caption buttons (see scripts/demo.sh).
 pkgs=(cmake make g++ clang libclang-rt-14-dev googletest libgtest-dev libbenchmark-dev
       g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64
-      xvfb xauth x11-utils fonts-wqy-microhei imagemagick locales)
+      xvfb xauth x11-utils fonts-wqy-microhei fonts-wine imagemagick locales)
 for p in "${pkgs[@]}"; do have_pkg "$p" || need+=("$p"); done
 # Wine names files in the Linux locale's character set: with zh_CN.UTF-8 generated, a
 # program under Wine can create and open files with Chinese names and receives Chinese

@@ -39,3 +39,22 @@ if grep -q requestedExecutionLevel <<< "$manifest"; then
   exit 1
 fi
 echo "dist/reelmark.exe: 32-bit, $size bytes, imports: ${dlls% }; manifest without an execution level"
+
+# The package for users: the same program and the guide, as Notepad reads it on any
+# Windows (a UTF-8 byte-order mark, CR LF at every line's end).
+version=$("$(dirname "$0")/exe-version.sh" "$exe") || { echo "$exe: no version in its version resource"; exit 1; }
+zip=$(dirname "$exe")/reelmark-$version.zip
+[ -f "$zip" ] || { echo "$zip is missing"; exit 1; }
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+zip_path=$(realpath "$zip")
+(cd "$unpacked" && cmake -E tar xf "$zip_path")
+held=$(cd "$unpacked" && find . -type f | sort | tr '\n' ' ')
+[ "$held" = "./guide.txt ./reelmark.exe " ] || { echo "$zip holds $held, not guide.txt and reelmark.exe"; exit 1; }
+cmp -s "$unpacked/reelmark.exe" "$exe" || { echo "$zip holds another reelmark.exe than $exe"; exit 1; }
+guide=$unpacked/guide.txt
+[ "$(head -c 3 "$guide" | od -An -tx1 | tr -d ' ')" = efbbbf ] || { echo "$zip: guide.txt lacks the UTF-8 byte-order mark"; exit 1; }
+! grep -q $'[^\r]$\|^$' "$guide" || { echo "$zip: guide.txt has a line without CR LF"; exit 1; }
+[ "$(tail -c 2 "$guide" | od -An -tx1 | tr -d ' ')" = 0d0a ] || { echo "$zip: guide.txt does not end with CR LF"; exit 1; }
+iconv -f UTF-8 -t UTF-8 "$guide" >/dev/null 2>&1 || { echo "$zip: guide.txt is not UTF-8"; exit 1; }
+echo "$zip: reelmark.exe and guide.txt (UTF-8 with a byte-order mark, CR LF)"

@@ -1,11 +1,13 @@
 #include "controls.h"
 
 #include "desktop.h"
+#include "text.h"
 
 namespace e2e {
 namespace {
 
 constexpr UINT kReplyMs = 3000;
+constexpr UINT kTrayMessage = 2025;
 
 std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM w, LPARAM l) {
   DWORD_PTR reply = 0;
@@ -116,5 +118,27 @@ void PressButton(HWND parent, int id) {
 }
 
 void ChooseMenuCommand(HWND window, int id) { PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void ClickTrayIcon(HWND main, UINT mouseMessage) { PostMessageW(main, kTrayMessage, 0, mouseMessage); }
+
+// Under Wine a change of the foreground window that arrives late from the X server
+// cancels a menu just opened; so the window is first brought to the front (the left
+// click does that) and settled there, then the right click opens the menu.
+HWND OpenTrayMenu(HWND main, std::string& whyNot) {
+  ClickTrayIcon(main, WM_LBUTTONUP);
+  if (!WaitUntil([&] { return GetForegroundWindow() == main; }, 5000)) {
+    whyNot = "left click on the tray icon: expected the window in front, seen " +
+             Shown(ClassOf(GetForegroundWindow())) + " " + Shown(TextOf(GetForegroundWindow()));
+    return nullptr;
+  }
+  Sleep(300);
+  ClickTrayIcon(main, WM_RBUTTONUP);
+  HWND menu = nullptr;
+  if (!WaitUntil([&] { return (menu = FindWindowOfClass(ProcessOf(main), L"#32768", true)) != nullptr; })) {
+    whyNot = "right click on the tray icon: expected a popup menu (#32768), seen none";
+    return nullptr;
+  }
+  return menu;
+}
 
 }  // namespace e2e

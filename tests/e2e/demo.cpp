@@ -4,8 +4,10 @@
 
 #include <cstdio>
 
+#include "controls.h"
 #include "desktop.h"
 #include "drop_clipboard.h"
+#include "keyboard.h"
 #include "message_box.h"
 #include "text.h"
 
@@ -89,9 +91,32 @@ int RunStep(const std::wstring& step) {
     Say(closed ? "captured: the player has closed" : "the player did not close within 60 s");
     return closed ? 0 : 1;
   }
+  if (step == L"--demo-tray-menu") {
+    HWND main = FindWindowW(L"ReelmarkForm1", nullptr);
+    if (!main) {
+      Say("Reelmark's window is not there to open its tray menu");
+      return 1;
+    }
+    // Where the taskbar shows the icon, so the menu opens beside it.
+    MoveMouseTo({GetSystemMetrics(SM_CXSCREEN) - 12, GetSystemMetrics(SM_CYSCREEN) - 10});
+    std::string whyNot;
+    if (!OpenTrayMenu(main, whyNot)) {
+      Say(whyNot);
+      return 1;
+    }
+    Say("the tray menu is open");
+    return 0;
+  }
   if (step == L"--demo-close") {
     HWND main = FindWindowW(L"ReelmarkForm1", nullptr);
     if (!main) return 0;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main, &pid);
+    // A menu left open would take the close into its own loop.
+    if (HWND menu = FindWindowOfClass(pid, L"#32768", true)) {
+      PressKey(menu, VK_ESCAPE);
+      WaitUntil([pid] { return FindWindowOfClass(pid, L"#32768", true) == nullptr; }, 5000);
+    }
     PostMessageW(main, WM_CLOSE, 0, 0);
     // Shut-down may ask whether to remove the current favourite: keep it.
     const bool gone = WaitUntil(

@@ -57,6 +57,7 @@ void PressRealKey(WORD virtualKey, bool shift) {
   SendInput(n, keys, sizeof(INPUT));
 }
 
+<<<<<<< HEAD
 void PressCtrlAltF2() {
   const WORD keys[] = {VK_CONTROL, VK_MENU, VK_F2};
   INPUT input[6] = {};
@@ -66,6 +67,20 @@ void PressCtrlAltF2() {
     input[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
   }
   SendInput(6, input, sizeof(INPUT));
+=======
+POINT MoveMouseTo(POINT at) {
+  SetCursorPos(at.x, at.y);
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  move.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &move, sizeof move);
+  Sleep(300);
+  POINT now{};
+  GetCursorPos(&now);
+  return now;
+>>>>>>> docs
 }
 
 OtherWindow::OtherWindow() {
