@@ -57,7 +57,6 @@ void PressRealKey(WORD virtualKey, bool shift) {
   SendInput(n, keys, sizeof(INPUT));
 }
 
-<<<<<<< HEAD
 void PressCtrlAltF2() {
   const WORD keys[] = {VK_CONTROL, VK_MENU, VK_F2};
   INPUT input[6] = {};
@@ -67,7 +66,8 @@ void PressCtrlAltF2() {
     input[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
   }
   SendInput(6, input, sizeof(INPUT));
-=======
+}
+
 POINT MoveMouseTo(POINT at) {
   SetCursorPos(at.x, at.y);
   INPUT move{};
@@ -80,7 +80,6 @@ POINT MoveMouseTo(POINT at) {
   POINT now{};
   GetCursorPos(&now);
   return now;
->>>>>>> docs
 }
 
 OtherWindow::OtherWindow() {

@@ -15,14 +15,11 @@ HWND Foreground();
 bool Activate(HWND window);
 // A key pressed and released on the keyboard, with Shift held when asked.
 void PressRealKey(WORD virtualKey, bool shift = false);
-<<<<<<< HEAD
 // Ctrl+Alt+F2 pressed and released on the keyboard, as the system delivers it.
 void PressCtrlAltF2();
-=======
 // The mouse moved to a point of the screen through the system's input and settled there:
 // the position the system then reports, which every program sees.
 POINT MoveMouseTo(POINT at);
->>>>>>> docs
 
 // A plain window of the driver's own, to take the activation away from the program.
 class OtherWindow {
