@@ -16,8 +16,6 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kTrayMessage = 2025;
-
 // The shell answers a change to an icon it does not hold with failure.
 bool IconPresent(HWND window) {
   NOTIFYICONDATAW probe{};
