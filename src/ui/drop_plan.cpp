@@ -19,6 +19,9 @@ DropPlan PlanDrop(const std::vector<std::wstring>& rows, const std::vector<std::
   }
   int count = static_cast<int>(rows.size());
   for (const std::wstring& path : dropped) {
+    // A path the drop could not give (an empty one) is no file: as a row it would end the
+    // favourites file at the next start-up and lose every row after it.
+    if (path.empty()) continue;
     const int last = count - 1;
     const std::wstring_view name = FileNameOf(path);
     if (const auto found = firstRowByName.find(name); found != firstRowByName.end()) {

@@ -3,9 +3,10 @@
 // The list is read as the drop finds it: each dropped path in its order is looked for by
 // file name (letter case counts, folders do not) among the favourites, those appended for
 // earlier paths of the same drop included. A path not found becomes a new favourite at
-// 00:00:00 while the list has room. Looking a path up selects the rows it passes, so
-// the selection rests on the row where the last lookup stopped: the row that matched, or
-// else the last favourite there was before the path was appended.
+// 00:00:00 while the list has room. Looking a path up selects the rows it passes, so the
+// selection rests on the row where the last lookup stopped: the row that matched, or else
+// the last favourite there was before the path was appended. An empty path is skipped:
+// it is not looked up and adds nothing.
 #pragma once
 
 #include <optional>

@@ -9,8 +9,8 @@
 
 namespace reelmark::win32 {
 
-// The full paths the drop carries, in its order. The drop is finished (its memory
-// released) before this returns.
+// The full paths the drop carries, in its order; a path the system cannot give is empty
+// (the form skips it). The drop is finished (its memory released) before this returns.
 std::vector<std::wstring> TakeDroppedFiles(HDROP drop);
 
 }  // namespace reelmark::win32

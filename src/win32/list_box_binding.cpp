@@ -1,6 +1,7 @@
 #include "win32/list_box_binding.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/form1.h"
 #include "win32/dropped_files.h"
@@ -150,7 +151,11 @@ void ListBoxBinding::VisibilityChanged(bool visible) {
     ::SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
     ::ShowWindow(listBox_, SW_SHOW);
     ::InvalidateRect(listBox_, nullptr, TRUE);
+    // Hidden, the list handed the focus to the window; the keys w and s act in the list
+    // only. The focus comes back unless it has gone elsewhere meanwhile.
+    if (std::exchange(focusWhileHidden_, false) && ::GetFocus() == ::GetParent(listBox_)) ::SetFocus(listBox_);
   } else {
+    focusWhileHidden_ = focusWhileHidden_ || ::GetFocus() == listBox_;
     ::ShowWindow(listBox_, SW_HIDE);
     ::SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);  // no painting while rows pour in
   }

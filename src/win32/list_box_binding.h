@@ -49,6 +49,7 @@ class ListBoxBinding final : public ListBoxObserver {
   bool paintingPaused_ = false;
   int firstDirtyRow_ = 0;  // while paused: the first row whose look changed
   int topAtPause_ = 0;     // while paused: the first row in view when painting stopped
+  bool focusWhileHidden_ = false;  // the list had the focus when it was hidden
 };
 
 }  // namespace reelmark::win32

@@ -98,13 +98,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_SIZE:
-      if (bound_) {
+      if (bound_ && !passingThroughMaximised_) {
         ReadWindowState();
         form_.Form_Resize();
       }
       return 0;
     case WM_MOVE:
-      if (bound_) ReadWindowState();
+      if (bound_ && !passingThroughMaximised_) ReadWindowState();
       return 0;
     case WM_DPICHANGED:
       if (bound_) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -244,6 +244,26 @@ void MainWindow::ReadWindowState() {
   }
 }
 
+bool MainWindow::RestoresMaximised() const {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  return ::IsIconic(window_) && ::GetWindowPlacement(window_, &placement) &&
+         (placement.flags & WPF_RESTORETOMAXIMIZED) != 0;
+}
+
+void MainWindow::RestoreToNormal() {
+  // A window minimised from maximised comes back maximised, whichever command restores
+  // it, and a second restore makes it normal. The maximised state between the two is our
+  // own doing, not a maximise for the form to answer (it would hide the window again).
+  if (RestoresMaximised()) {
+    passingThroughMaximised_ = true;
+    ::ShowWindow(window_, SW_RESTORE);
+    passingThroughMaximised_ = false;
+    if (!window_) return;
+  }
+  ::ShowWindow(window_, SW_RESTORE);
+}
+
 void MainWindow::ApplyWindowModel() {
   // Each step may run the resize handler again, nested, which changes the model: every
   // step reads the model afresh.
@@ -256,7 +276,7 @@ void MainWindow::ApplyWindowModel() {
     } else if (model.state == WindowShowState::Maximized && !zoomed) {
       ::ShowWindow(window_, SW_MAXIMIZE);
     } else if (model.state == WindowShowState::Normal && (iconic || zoomed)) {
-      ::ShowWindow(window_, SW_RESTORE);
+      RestoreToNormal();
     }
   }
   if (!window_) return;  // a handler ended the program

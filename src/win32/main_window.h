@@ -47,6 +47,10 @@ class MainWindow {
   void ReadWindowState();
   // The form's window model, onto the window.
   void ApplyWindowModel();
+  // True when the minimised window would be restored maximised.
+  bool RestoresMaximised() const;
+  // From minimised or maximised to the normal state, never stopping at maximised.
+  void RestoreToNormal();
 
   Form1& form_;
   Win32Platform& platform_;
@@ -56,6 +60,7 @@ class MainWindow {
   UniqueBrush label2Brush_;
   FocusKeeper focus_;
   bool bound_ = false;
+  bool passingThroughMaximised_ = false;  // RestoreToNormal's first step: not reported
 };
 
 }  // namespace reelmark::win32

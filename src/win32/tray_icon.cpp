@@ -26,6 +26,9 @@ TrayIcon::TrayIcon(HWND window, Form1& form)
       taskbarCreated_(::RegisterWindowMessageW(L"TaskbarCreated")),
       hook_(window, TrayWndProc) {
   g_trayIcon = this;
+  // Run as administrator, the window is shielded from messages of programs with lower
+  // rights, the taskbar's broadcast included: that one message is let through, no other.
+  if (taskbarCreated_) ::ChangeWindowMessageFilterEx(window, taskbarCreated_, MSGFLT_ALLOW, nullptr);
   data_.cbSize = sizeof data_;
   data_.hWnd = window;
   data_.uID = 0;

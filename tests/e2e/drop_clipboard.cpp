@@ -35,6 +35,11 @@ std::optional<std::string> ClipboardBytes(UINT format) {
   return bytes;
 }
 
+// A window of the driver's own that is never shown, to open the clipboard with.
+UniqueWindow MessageWindow() {
+  return UniqueWindow(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+}
+
 bool Offer(UINT format, const void* data, size_t size) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
   void* target = block ? GlobalLock(block) : nullptr;
@@ -84,7 +89,15 @@ std::optional<std::wstring> ClipboardUnicodeText() {
   return text.substr(0, text.find(L'\0'));
 }
 
-std::optional<std::string> ClipboardAnsiBytes() {
+std::optional<std::string> ClipboardOwnAnsiBytes() {
+  {
+    const UniqueWindow window = MessageWindow();
+    if (!window || !OpenClipboardSoon(window.get())) return std::nullopt;
+    const LCID english = MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
+    const bool relabelled = Offer(CF_LOCALE, &english, sizeof english);
+    CloseClipboard();
+    if (!relabelled) return std::nullopt;
+  }
   auto bytes = ClipboardBytes(CF_TEXT);
   if (bytes) bytes->resize(std::strlen(bytes->c_str()));
   return bytes;
@@ -92,7 +105,7 @@ std::optional<std::string> ClipboardAnsiBytes() {
 
 bool PutClipboardText(const std::wstring& text) {
   // Emptied without an owner window, the clipboard would take no data.
-  const UniqueWindow owner(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+  const UniqueWindow owner = MessageWindow();
   if (!owner || !OpenClipboardSoon(owner.get())) return false;
   const std::string ansi = ToCp936(text);
   const bool put = EmptyClipboard() && Offer(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t)) &&

@@ -17,7 +17,11 @@ bool DropFiles(DWORD pid, HWND target, const std::vector<std::wstring>& paths);
 
 // The clipboard's text up to its end mark; nothing when the format is not there.
 std::optional<std::wstring> ClipboardUnicodeText();
-std::optional<std::string> ClipboardAnsiBytes();
+// The same for the ANSI text its owner put there. The system makes ANSI text from the
+// Unicode text by itself, in the code page of the clipboard's locale: the locale is made
+// English (code page 1252) first, so that a text made that way loses its Chinese
+// characters, while one the owner put there keeps its bytes.
+std::optional<std::string> ClipboardOwnAnsiBytes();
 // Puts the text on the clipboard in both formats, owned by a window of the driver.
 bool PutClipboardText(const std::wstring& text);
 

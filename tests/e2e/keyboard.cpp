@@ -1,6 +1,7 @@
 #include "keyboard.h"
 
 #include "desktop.h"
+#include "text.h"
 
 namespace e2e {
 namespace {
@@ -27,6 +28,11 @@ HWND FocusOf(HWND window) {
   info.cbSize = sizeof info;
   const DWORD thread = GetWindowThreadProcessId(window, nullptr);
   return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+std::string Described(HWND window) {
+  if (!window) return "no window";
+  return Shown(ClassOf(window)) + " (ID " + std::to_string(GetDlgCtrlID(window)) + ")";
 }
 
 HWND Foreground() { return GetForegroundWindow(); }

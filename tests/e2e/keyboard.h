@@ -5,10 +5,14 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace e2e {
 
 // The window that has the keyboard focus in the thread of `window`, or nullptr.
 HWND FocusOf(HWND window);
+// A control for a message: its class and control ID.
+std::string Described(HWND window);
 // The foreground window's thread's active window, or nullptr.
 HWND Foreground();
 // Makes `window` the active foreground window; true when it became it (bounded wait).

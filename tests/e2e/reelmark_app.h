@@ -26,6 +26,9 @@ inline constexpr int kMoveUp = 2004, kMoveDown = 2005, kClr1 = 2006, kDel1 = 200
 inline constexpr int kTrayExit = 2102;
 }  // namespace ids
 
+// The tray icon's callback message; its lParam is the mouse message over the icon.
+inline constexpr UINT kTrayMessage = 2025;
+
 struct ExpectedBox {
   std::wstring title;
   std::wstring text;

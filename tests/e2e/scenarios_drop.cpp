@@ -105,7 +105,7 @@ void CopyPath(Context& context) {
   context.checks.ExpectText("the clipboard's Unicode text after the notice", films.a,
                             ClipboardUnicodeText().value_or(L"<none>"));
   context.checks.ExpectBytes("the clipboard's ANSI text after the notice", ToCp936(films.a),
-                             ClipboardAnsiBytes().value_or("<none>"));
+                             ClipboardOwnAnsiBytes().value_or("<none>"));
 
   PostMessageW(app.Main(), WM_CLOSE, 0, 0);
   app.ExpectEnded("after closing");

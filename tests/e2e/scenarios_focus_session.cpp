@@ -14,11 +14,6 @@
 namespace e2e {
 namespace {
 
-std::string Described(HWND window) {
-  if (!window) return "no window";
-  return Shown(ClassOf(window)) + " (ID " + std::to_string(GetDlgCtrlID(window)) + ")";
-}
-
 // Two favourites, the second the player's last film at the same time: it is current after
 // start-up, and no question comes first.
 std::vector<std::wstring> StartWithSecondCurrent(Context& context, ReelmarkApp& app, const Films& films,

@@ -4,6 +4,7 @@
 
 #include "controls.h"
 #include "desktop.h"
+#include "keyboard.h"
 #include "reelmark_app.h"
 #include "scenario.h"
 #include "scenario_kit.h"
@@ -73,6 +74,10 @@ void PlaylistSavedAndPlayed(Context& context) {
   app.ExpectList("after 为播放列表", rows, 2, FileNameOf(spaced));
   context.checks.Expect(IsWindowVisible(app.List()) != FALSE,
                         "after 为播放列表: expected the list shown, seen it hidden");
+  // Hidden meanwhile, the list gets the focus back, so that w and s work at once.
+  context.checks.Expect(WaitUntil([&] { return FocusOf(app.Main()) == app.List(); }, 5000),
+                        "after 为播放列表: expected the keyboard focus on the list, seen " +
+                            Described(FocusOf(app.Main())));
   ExpectFolderEntries(context, "after 为播放列表",
                       {L"films", L"kk.ini", L"kk_fav.ini", L"mplayer.exe", L"mplayer.pls", L"reelmark.exe"});
 

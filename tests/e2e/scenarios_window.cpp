@@ -1,5 +1,5 @@
 // The window has one size, centred on the screen; minimised or maximised it hides and
-// leaves no taskbar button.
+// leaves no taskbar button, and the tray icon brings it back normal.
 #include <windows.h>
 
 #include <cmath>
@@ -64,6 +64,17 @@ void SizeMinimiseMaximise(Context& context) {
   const int width = loaded.right - loaded.left, height = loaded.bottom - loaded.top;
   ExpectRect(context, "after start-up", main, Centred(width, height));
 
+  // Maximised from outside, it hides. The system would restore it maximised again, as it
+  // was before it was minimised; the tray's left click brings it back normal all the same.
+  ShowWindow(main, SW_MAXIMIZE);
+  ExpectHidden(context, "after maximising", app);
+  PostMessageW(main, kTrayMessage, 0, WM_LBUTTONUP);
+  WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }, 5000);
+  ExpectRect(context, "after the tray's left click", main, Centred(width, height));
+  Sleep(300);
+  context.checks.Require(IsWindowVisible(main) && !IsIconic(main) && !IsZoomed(main),
+                        "after the tray's left click: expected the window shown, neither minimised nor maximised");
+
   // Moving is free; a change of size snaps back, centred.
   SetWindowPos(main, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
   ExpectRect(context, "after moving to the corner", main, {0, 0, width, height});
@@ -82,7 +93,7 @@ void SizeMinimiseMaximise(Context& context) {
   ExpectRect(context, "after restoring", main, Centred(width, height));
 
   ShowWindowAsync(main, SW_MAXIMIZE);
-  ExpectHidden(context, "after maximising", app);
+  ExpectHidden(context, "after maximising again", app);
 
   PostMessageW(main, WM_CLOSE, 0, 0);
   app.ExpectEnded("after closing the hidden window");

@@ -97,6 +97,7 @@ void FakePlatform::ShowPopupMenu(const Menu& menu) { popupMenus.push_back(menu.n
 
 bool FakePlatform::CloseWindowAndWaitForExit(WindowHandle window, unsigned maxWaitMs) {
   closedWindows.push_back(window);
+  if (!watchedFile.empty()) watchedAtClose.push_back(Bytes(watchedFile));
   // The closing program records its state, as the player does in its settings file.
   const auto it = onClose.find(window);
   if (it != onClose.end()) {
@@ -106,6 +107,11 @@ bool FakePlatform::CloseWindowAndWaitForExit(WindowHandle window, unsigned maxWa
   if (!canWaitForExit) return false;
   exitWaits.push_back(maxWaitMs);
   return true;
+}
+
+void FakePlatform::StartProcess(const std::wstring& commandLine) {
+  startedProcesses.push_back(commandLine);
+  if (!watchedFile.empty()) watchedAtStart.push_back(Bytes(watchedFile));
 }
 
 std::map<std::wstring, RegistryValue>* FakePlatform::FindRegistryKey(const std::wstring& path) {

@@ -44,6 +44,10 @@ class FakePlatform : public Platform {
   // What a closed window's program writes when it closes (the player recording its state).
   std::map<WindowHandle, std::vector<std::pair<std::wstring, std::string>>> onClose;
   bool canWaitForExit = true;
+  // The bytes this file holds at each window close and each process start (before the
+  // closing program records anything): what that program finds there.
+  std::wstring watchedFile;
+  std::vector<std::string> watchedAtClose, watchedAtStart;
   std::vector<WindowHandle> closedWindows;
   std::vector<unsigned> sleeps;
   std::vector<unsigned> exitWaits;
@@ -86,7 +90,7 @@ class FakePlatform : public Platform {
   WindowHandle OwnWindow() override { return ownWindow; }
   bool CloseWindowAndWaitForExit(WindowHandle window, unsigned maxWaitMs) override;
   void Sleep(unsigned milliseconds) override { sleeps.push_back(milliseconds); }
-  void StartProcess(const std::wstring& commandLine) override { startedProcesses.push_back(commandLine); }
+  void StartProcess(const std::wstring& commandLine) override;
   bool CreateRegistryKey(RegistryRoot root, const std::wstring& path) override;
   std::int32_t SetRegistryValue(RegistryRoot root, const std::wstring& path, const std::wstring& name,
                                 const RegistryValue& value) override;

@@ -71,6 +71,7 @@ TEST_P(Capture, RefreshesOrAppendsAndLeavesTheScansSelection) {
   ASSERT_EQ(form->CurrentRow, 0);
   const std::string recorded = "[Option]\r\nauto_resume=1\r\n[Status]\r\nresume=1\r\nFilename=" + c.recordedPath +
                                "\r\ntime=" + c.recordedTime + "\r\n";
+  platform.watchedFile = SettingsPath();
   if (c.playerRunning) {
     // The player records its film as it closes; whatever the capture wrote before stays
     // only when it reached the file first.
@@ -92,6 +93,11 @@ TEST_P(Capture, RefreshesOrAppendsAndLeavesTheScansSelection) {
   EXPECT_EQ(form->Label2.Caption(), c.label2);
   EXPECT_EQ(form->Label3.Caption(), std::wstring(c.recordedPath.begin(), c.recordedPath.end()));
   EXPECT_EQ(platform.closedWindows, c.playerRunning ? std::vector<WindowHandle>{kPlayer} : std::vector<WindowHandle>{});
+  // Asked to close, the player finds resuming on, or it would record no film to capture.
+  EXPECT_EQ(platform.watchedAtClose,
+            c.playerRunning ? std::vector<std::string>{"[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=C:\\old.avi"
+                                                       "\r\ntime=1\r\nresume=1\r\n"}
+                            : std::vector<std::string>{});
   EXPECT_EQ(platform.exitWaits, c.playerRunning ? std::vector<unsigned>{kPlayerExitWaitMs} : std::vector<unsigned>{});
   EXPECT_EQ(platform.Bytes(SettingsPath()),
             c.playerRunning ? recorded

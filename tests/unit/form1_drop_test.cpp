@@ -100,6 +100,25 @@ TEST(Drop, AFullListTakesNoMoreFilesButStillFindsListedOnes) {
   EXPECT_EQ(ExpectAsScanned(listed, 3, {L"D:\\9997.avi"}, "a listed file"), (std::pair<int, size_t>{0, 1}));
 }
 
+// A path the system could not give arrives empty. It is skipped: as a row it would end the
+// favourites file at the next start-up, and it is no file to offer playing either (its
+// file name, empty, is that of a row whose path ends in a backslash).
+TEST(Drop, SkipsAnEmptyPath) {
+  const std::wstring header = texts::kHeaderRow, a = L"0001--00:01:05--C:\\a.avi", dir = L"0002--00:01:05--C:\\dir\\";
+  const struct {
+    std::vector<std::wstring> listed, dropped, rowsAfter;
+  } cases[] = {
+      {{L"C:\\a.avi"}, {L"", L"D:\\x.avi", L""}, {header, a, L"0002--00:00:00--D:\\x.avi"}},
+      {{L"C:\\a.avi", L"C:\\dir\\"}, {L""}, {header, a, dir}},
+  };
+  for (const auto& c : cases) {
+    Window window(c.listed, 1);
+    window.form.List1_OLEDragDrop(c.dropped);
+    EXPECT_EQ(window.form.List1.Rows(), c.rowsAfter) << c.dropped.size() << " paths";
+    EXPECT_TRUE(window.platform.messages.empty()) << c.dropped.size() << " paths";
+  }
+}
+
 // A single dropped file that is listed already: Yes plays the favourite that holds its name
 // (row 2, its own path and position), No plays nothing.
 TEST(Drop, YesToTheQuestionPlaysTheListedFavourite) {

@@ -70,6 +70,7 @@ TEST_P(Replay, AsksWritesAndStartsAsTheRowAndOptionsSay) {
   form->List1.Select(c.row);
   platform.answers.assign(c.answers.begin(), c.answers.end());
   const std::string before = platform.Bytes(SettingsPath());
+  platform.watchedFile = SettingsPath();
 
   form->bofang1_Click();
 
@@ -81,6 +82,9 @@ TEST_P(Replay, AsksWritesAndStartsAsTheRowAndOptionsSay) {
             c.statusAfter.empty() && !switchedOn ? before : "[Option]\r\n" + kOn + c.statusAfter);
   EXPECT_EQ(platform.startedProcesses,
             c.started ? std::vector<std::wstring>{L"C:\\Player\\mplayer.exe "} : std::vector<std::wstring>{});
+  // The player reads what it resumes as it starts: every value is written by then.
+  EXPECT_EQ(platform.watchedAtStart, c.started ? std::vector<std::string>{platform.Bytes(SettingsPath())}
+                                               : std::vector<std::string>{});
   EXPECT_EQ(form->List1.Count() - 1, c.rowCount);
   EXPECT_EQ(form->window.visible, c.visible);
   EXPECT_EQ(platform.destroyed, c.unloaded);
