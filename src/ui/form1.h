@@ -96,6 +96,13 @@ class Form1 {
   void ShowFromTray();
   void OpenTrayMenu();
 
+  // --- a second start of the program in this folder hands its capture over ---
+  // Whether this copy takes it: not once its unload has begun.
+  bool AcceptsHandOff() const;
+  // The handed-over capture: the playing film, then the window shown in front. During
+  // start-up nothing: start-up captures the film itself, and the window shows after it.
+  void HandOffCapture();
+
   // --- routines shared by handlers ---
   void ddd();
   WindowHandle FindAllApps(const std::wstring& str1);

@@ -30,6 +30,9 @@ inline constexpr wchar_t kAddIt[] = L"你是否要收藏这部影片？";
 // Line break inside questions: LF then CR.
 inline constexpr wchar_t kQuestionBreak[] = L"\n\r";
 
+// A second start in the same folder, when the copy running there does not answer.
+inline constexpr wchar_t kRunningNotAnswering[] = L"本程序已在运行，但没有响应。";
+
 // Playing a favourite.
 inline constexpr wchar_t kAutoResumeOffReplay[] = L"你没有打开 auto_resume,程序无法播放这个文件";
 inline constexpr wchar_t kMissingFilm[] = L"所选的文件不存在，是否在列表中删除？";

@@ -97,7 +97,7 @@ void Win32Platform::StartProcess(const std::wstring& commandLine) {
   }
 }
 
-std::wstring Win32Platform::ProgramDirectory() {
+std::wstring ProgramFolder() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
@@ -111,6 +111,8 @@ std::wstring Win32Platform::ProgramDirectory() {
   const size_t slash = path.find_last_of(L'\\');
   return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
 }
+
+std::wstring Win32Platform::ProgramDirectory() { return ProgramFolder(); }
 
 int Win32Platform::ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
 int Win32Platform::ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }

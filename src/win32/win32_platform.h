@@ -15,6 +15,9 @@ class Form1;
 
 namespace reelmark::win32 {
 
+// The folder of the running program, without a backslash at its end.
+std::wstring ProgramFolder();
+
 class HotKey;
 class TrayIcon;
 

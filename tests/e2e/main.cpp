@@ -107,6 +107,7 @@ int Run() {
   AddDropScenarios(scenarios);
   AddTrayScenarios(scenarios);
   AddFocusAndSessionScenarios(scenarios);
+  AddSingleCopyScenarios(scenarios);
 
   int passed = 0, failed = 0;
   // The expected file bytes are code page 936; the program writes the system's ANSI page.

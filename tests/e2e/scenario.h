@@ -29,5 +29,6 @@ void AddWindowScenarios(std::vector<Scenario>& scenarios);
 void AddDropScenarios(std::vector<Scenario>& scenarios);
 void AddTrayScenarios(std::vector<Scenario>& scenarios);
 void AddFocusAndSessionScenarios(std::vector<Scenario>& scenarios);
+void AddSingleCopyScenarios(std::vector<Scenario>& scenarios);
 
 }  // namespace e2e

@@ -1,6 +1,7 @@
 // The tray icon and the hot key: their rules, and when the window asks for them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <string>
@@ -160,6 +161,39 @@ TEST_F(TrayAndHotKey, LeftClickShowsTheHiddenWindowNormalWithFocusRightClickOpen
   form->OpenTrayMenu();
   EXPECT_EQ(platform.popupMenus, (std::vector<std::string>{"mnuTray"}));
   EXPECT_EQ(form->mnuTray.items.size(), 2u);
+}
+
+// A second start hands its capture over until the unload begins; it is carried out only
+// once start-up has ended (start-up captures the film itself) and shows the window.
+TEST_F(TrayAndHotKey, HandedOverCaptureWaitsForStartUpAndIsRefusedOnceTheUnloadBegins) {
+  PutSettings("[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=C:\\b.avi\r\ntime=120\r\n");
+  PutFavourites(FavouritesBytes({{60, "C:\\a.avi"}, {60, "C:\\b.avi"}}, "[options]\r\nDelLast=1\r\n"));
+  const auto handOver = [&] {
+    EXPECT_TRUE(form->AcceptsHandOff());
+    form->HandOffCapture();
+  };
+  platform.whileAsking = handOver;  // start-up asks about the time of b
+  Answer({MessageAnswer::No});
+  form->Form_Load();
+  EXPECT_EQ(Rows()[2], L"0002--00:01:05--C:\\b.avi");
+  EXPECT_FALSE(form->window.visible);
+  EXPECT_EQ(std::count(platform.shellCalls.begin(), platform.shellCalls.end(), L"FocusMainWindow"), 0);
+
+  handOver();
+  EXPECT_EQ(Rows()[2], L"0002--00:02:05--C:\\b.avi");
+  EXPECT_TRUE(form->window.visible);
+  EXPECT_EQ(platform.shellCalls.back(), L"FocusMainWindow");
+
+  PutSettings("[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=C:\\b.avi\r\ntime=600\r\n");
+  platform.whileAsking = [&] {  // the unload asks whether to drop the current favourite
+    EXPECT_FALSE(form->AcceptsHandOff());
+    form->HandOffCapture();
+  };
+  Answer({MessageAnswer::No});
+  form->Unload();
+  EXPECT_FALSE(form->AcceptsHandOff());
+  EXPECT_EQ(Rows()[2], L"0002--00:02:05--C:\\b.avi");
+  EXPECT_NE(platform.Bytes(FavouritesPath()).find("time= 120\r\nFilename=C:\\b.avi"), std::string::npos);
 }
 
 }  // namespace
