@@ -60,7 +60,9 @@ class Form1 {
   // Whether this copy takes it: not once its unload has begun.
   bool AcceptsHandOff() const;
   // The capture of the button 收藏正在播放的电影, then the window shown as the tray's left
-  // click shows it. During start-up nothing: start-up captures the film itself.
+  // click shows it. During start-up nothing: start-up captures the film itself, and the
+  // window shows after it. One taken just before the unload began still captures, and
+  // its film is saved.
   void HandOffCapture();
 
   // --- events ---
@@ -95,13 +97,6 @@ class Form1 {
   // opens mnuTray at the mouse.
   void ShowFromTray();
   void OpenTrayMenu();
-
-  // --- a second start of the program in this folder hands its capture over ---
-  // Whether this copy takes it: not once its unload has begun.
-  bool AcceptsHandOff() const;
-  // The handed-over capture: the playing film, then the window shown in front. During
-  // start-up nothing: start-up captures the film itself, and the window shows after it.
-  void HandOffCapture();
 
   // --- routines shared by handlers ---
   void ddd();
