@@ -41,8 +41,9 @@ void Form1::Form_Unload() {
     if (Ask(question, texts::kNoticeTitle, MessageButtons::YesNo) == MessageAnswer::Yes) List1.Remove(current);
   }
   // A capture asked for during the question runs now, before the favourites are written,
-  // so its film is kept. Another unload asked for meanwhile has nothing left to do.
-  RunWaitingEvents();
+  // so its film is kept. Another unload asked for meanwhile has nothing left to do. At the
+  // session's end the favourites are written at once: nothing waits for a player.
+  if (!sessionEnding_) RunWaitingEvents();
 
   WriteOnExit();
   platform_.RemoveTrayIcon();

@@ -106,6 +106,7 @@ TEST_F(ShutDown, RunsOnceWhicheverWayTheWindowIsClosed) {
 
 // Nobody may be there to answer when the Windows session ends: everything is written as on
 // 退出, and the current favourite stays, also when the exit question was already waiting.
+// A capture waiting for that question does not hold the session's end up.
 TEST_F(ShutDown, TheSessionsEndWritesEverythingWithoutAskingAndKeepsTheCurrentFavourite) {
   for (const bool questionWaiting : {false, true}) {
     SCOPED_TRACE(questionWaiting ? "while the exit question waits" : "with the window idle");
@@ -121,7 +122,9 @@ TEST_F(ShutDown, TheSessionsEndWritesEverythingWithoutAskingAndKeepsTheCurrentFa
     std::string atSessionEnd;
     if (questionWaiting) {
       Answer({MessageAnswer::No});
+      platform.windows = {{77, L"MPlayer - 3.avi"}};
       platform.whileAsking = [&] {
+        form->ddd();
         form->EndSession();
         atSessionEnd = Written();
       };
@@ -135,6 +138,7 @@ TEST_F(ShutDown, TheSessionsEndWritesEverythingWithoutAskingAndKeepsTheCurrentFa
                                             "[options]\r\nDelLast= 1\r\nDelLastPath= 1\r\nDblExit= 0\r\n"));
     EXPECT_EQ(platform.Bytes(SettingsPath()), "[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=\r\n");
     EXPECT_TRUE(platform.destroyed);
+    EXPECT_TRUE(platform.closedWindows.empty());
   }
 }
 
