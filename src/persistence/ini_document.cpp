@@ -1,6 +1,7 @@
 #include "persistence/ini_document.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 #include "base/text.h"
@@ -46,30 +47,31 @@ char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 // Names compare without regard to the case of ASCII letters; a double-byte character
 // is kept whole, so a trail byte that looks like a letter is never folded.
 std::string Fold(std::string_view name, IniEncoding encoding) {
-  std::string out;
-  out.reserve(name.size());
-  for (size_t i = 0; i < name.size();) {
-    const size_t n = CharLength(name, i, encoding);
-    if (n == 1) {
-      out.push_back(AsciiLower(name[i]));
+  std::string out(name);
+  for (size_t i = 0; i < out.size(); ++i) {
+    if (static_cast<unsigned char>(out[i]) >= 0x80) {
+      i += CharLength(out, i, encoding) - 1;
     } else {
-      out.append(name.substr(i, n));
+      out[i] = AsciiLower(out[i]);
     }
-    i += n;
   }
   return out;
 }
 
-bool FoldedEquals(std::string_view name, std::string_view folded, IniEncoding encoding) {
-  if (name.size() != folded.size()) return false;
-  for (size_t i = 0; i < name.size();) {
-    const size_t n = CharLength(name, i, encoding);
-    if (n == 1) {
-      if (AsciiLower(name[i]) != folded[i]) return false;
-    } else if (name.substr(i, n) != folded.substr(i, n)) {
+// Whether Fold gives the two names the same text, without folding either. Where `a` holds
+// a double-byte character, `b` matches only with the same bytes, which make the same
+// character of it; where `a` holds a single byte below 0x80, so must `b`.
+bool SameName(std::string_view a, std::string_view b, IniEncoding encoding) {
+  if (a.size() != b.size()) return false;
+  if (a == b) return true;  // the usual case, at the speed of the library
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (static_cast<unsigned char>(a[i]) >= 0x80) {
+      const size_t n = CharLength(a, i, encoding);
+      if (a.substr(i, n) != b.substr(i, n)) return false;
+      i += n - 1;
+    } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
       return false;
     }
-    i += n;
   }
   return true;
 }
@@ -84,6 +86,13 @@ std::string_view Unquote(std::string_view value) {
 
 constexpr std::string_view kNewLine = "\r\n";
 
+// Through the library's search, which looks at many bytes at a time, whatever the build.
+size_t CountLineFeeds(std::string_view text) {
+  size_t count = 0;
+  for (size_t i = text.find('\n'); i != text.npos; i = text.find('\n', i + 1)) ++count;
+  return count;
+}
+
 }  // namespace
 
 IniDocument::IniDocument(std::string bytes) : text_(std::move(bytes)) { ParseFrom(0, 0); }
@@ -95,12 +104,11 @@ IniDocument::IniDocument(IniText text) : encoding_(text.encoding), text_(std::mo
   ParseFrom(0, 0);
 }
 
-IniDocument::Line IniDocument::ReadLine(size_t begin) const {
+IniDocument::Line IniDocument::ReadLine(size_t begin, size_t contentEnd) const {
   const std::string_view all(text_);
   Line line;
   line.begin = begin;
-  size_t i = begin;
-  while (i < all.size() && all[i] != '\r' && all[i] != '\n') ++i;
+  size_t i = contentEnd;
   line.contentEnd = i;
   if (i < all.size()) i += (all[i] == '\r' && i + 1 < all.size() && all[i + 1] == '\n') ? 2 : 1;
   line.end = i;
@@ -145,22 +153,29 @@ IniDocument::Line IniDocument::ReadLine(size_t begin) const {
 void IniDocument::ParseFrom(size_t firstLine, size_t offset) {
   lines_.resize(firstLine);
   while (!sections_.empty() && sections_.back().headerLine >= firstLine) {
-    const auto it = sectionIndex_.find(sections_.back().foldedName);
-    if (it != sectionIndex_.end() && it->second == sections_.size() - 1) sectionIndex_.erase(it);
+    if (sections_.back().first) sectionIndex_.Remove(sections_.back().hash, sections_.size() - 1);
     sections_.pop_back();
   }
   if (firstLine == 0) {
     // Room for every line at once: start-up parses thousands of favourites in one go,
     // and growing the table step by step costs more than reading the lines.
-    lines_.reserve(static_cast<size_t>(std::count(text_.begin(), text_.end(), '\n')) + 1);
+    lines_.reserve(CountLineFeeds(text_) + 1);
   }
-  for (size_t pos = offset; pos < text_.size();) {
-    Line line = ReadLine(pos);
+  const std::string_view all(text_);
+  size_t lf = std::min(all.find('\n', offset), all.size());  // the next LF from pos on
+  for (size_t pos = offset; pos < all.size();) {
+    if (lf < pos) lf = std::min(all.find('\n', pos), all.size());
+    // A line ends at its first CR or LF. Two searches through the library are far quicker
+    // than a look at each byte, and the LF found serves every CR-ended line before it.
+    const size_t end = std::min(all.substr(pos, lf - pos).find('\r'), lf - pos) + pos;
+    Line line = ReadLine(pos, end);
     pos = line.end;
     if (line.kind == LineKind::Header) {
       Section section{lines_.size(), Fold(Span(line.nameBegin, line.nameEnd), encoding_)};
+      section.hash = std::hash<std::string_view>{}(section.foldedName);
       // Only the first section of a name is ever searched.
-      sectionIndex_.emplace(section.foldedName, sections_.size());
+      section.first = !IndexedSection(section.foldedName, section.hash);
+      if (section.first) sectionIndex_.Add(section.hash, sections_.size());
       sections_.push_back(std::move(section));
     }
     lines_.push_back(line);
@@ -177,28 +192,46 @@ size_t IniDocument::SectionEndLine(size_t section) const {
   return section + 1 < sections_.size() ? sections_[section + 1].headerLine : lines_.size();
 }
 
-std::optional<size_t> IniDocument::FindSection(std::string_view name) const {
-  const auto it = sectionIndex_.find(Fold(name, encoding_));
-  if (it == sectionIndex_.end()) return std::nullopt;
-  return it->second;
+std::optional<size_t> IniDocument::IndexedSection(std::string_view folded, size_t hash) const {
+  return sectionIndex_.Find(hash, [this, folded](size_t section) { return sections_[section].foldedName == folded; });
+}
+
+std::optional<size_t> IniDocument::SectionIndexOf(std::string_view name) const {
+  const std::string folded = Fold(name, encoding_);
+  return IndexedSection(folded, std::hash<std::string_view>{}(folded));
+}
+
+std::optional<IniDocument::SectionRef> IniDocument::FindSection(std::string_view section) const {
+  const auto s = SectionIndexOf(CleanParameter(section));
+  if (!s) return std::nullopt;
+  return SectionRef{*s};
 }
 
 std::optional<size_t> IniDocument::FindKeyLine(size_t section, std::string_view key) const {
-  const std::string folded = Fold(key, encoding_);
   for (size_t i = sections_[section].headerLine + 1, end = SectionEndLine(section); i < end; ++i) {
     const Line& line = lines_[i];
-    if (line.kind == LineKind::Key && FoldedEquals(Span(line.nameBegin, line.nameEnd), folded, encoding_)) return i;
+    if (line.kind == LineKind::Key && SameName(Span(line.nameBegin, line.nameEnd), key, encoding_)) return i;
   }
   return std::nullopt;
 }
 
-std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
-  const auto s = FindSection(CleanParameter(section));
+std::optional<std::string_view> IniDocument::Find(std::string_view section, std::string_view key) const {
+  const auto s = FindSection(section);
   if (!s) return std::nullopt;
-  const auto k = FindKeyLine(*s, CleanParameter(key));
+  return Find(*s, key);
+}
+
+std::optional<std::string_view> IniDocument::Find(SectionRef section, std::string_view key) const {
+  const auto k = FindKeyLine(section.index, CleanParameter(key));
   if (!k) return std::nullopt;
   const Line& line = lines_[*k];
-  return std::string(Unquote(TrimBlanks(Span(line.valueBegin, line.valueEnd))));
+  return Unquote(TrimBlanks(Span(line.valueBegin, line.valueEnd)));
+}
+
+std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
+  const std::optional<std::string_view> value = Find(section, key);
+  if (!value) return std::nullopt;
+  return std::string(*value);
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -210,7 +243,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   keyLine.append(key).append("=").append(value).append(kNewLine);
 
   const bool lastUnterminated = !lines_.empty() && lines_.back().contentEnd == lines_.back().end;
-  const auto s = FindSection(section);
+  const auto s = SectionIndexOf(section);
   if (!s) {
     // A new section goes at the end of the file, with no blank line before it.
     std::string text;

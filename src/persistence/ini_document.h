@@ -10,11 +10,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "persistence/ini_encoding.h"
+#include "persistence/section_index.h"
 
 namespace reelmark {
 
@@ -32,6 +32,26 @@ class IniDocument {
   // nothing when the section or the key is absent. The value is whole: no length limit.
   // Blanks around it are removed and one pair of matching outer quotes is taken off.
   std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+  // The same value as a view into Text(), without a copy, for callers that read thousands
+  // of values; it lasts until the next Set.
+  std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
+
+  // A section as reads find it (the first of its name), to read several of its keys with
+  // one look-up; it lasts until the next Set.
+  struct SectionRef {
+    size_t index = 0;
+  };
+  std::optional<SectionRef> FindSection(std::string_view section) const;
+  std::optional<std::string_view> Find(SectionRef section, std::string_view key) const;
+  // Calls visit(name, section) for each section that reads can find, the first of each
+  // name, in file order: one pass for a caller that wants thousands of them. The name is
+  // as reads compare it, ASCII letters in lower case.
+  template <typename Visit>
+  void ForEachSection(Visit visit) const {
+    for (size_t i = 0; i < sections_.size(); ++i) {
+      if (sections_[i].first) visit(std::string_view(sections_[i].foldedName), SectionRef{i});
+    }
+  }
 
   // Writes `key=value` as the platform does: an existing key's line is replaced where
   // it stands (keeping the file's spelling of the key), a new key goes after the last
@@ -59,16 +79,20 @@ class IniDocument {
   };
   struct Section {
     size_t headerLine = 0;    // index into lines_
-    std::string foldedName;   // its key in sectionIndex_
+    std::string foldedName;   // its name as reads compare it
+    size_t hash = 0;          // of foldedName
+    bool first = false;       // the first of its name: the one reads find, in sectionIndex_
   };
 
   // Replaces `count` bytes at `offset` by `text` and parses again from line `firstLine`
   // (the first line whose bytes change); the lines before it stay as they were.
   void Splice(size_t firstLine, size_t offset, size_t count, std::string_view text);
   void ParseFrom(size_t firstLine, size_t offset);
-  Line ReadLine(size_t begin) const;
+  // The line from `begin`, whose content ends at `contentEnd` (its CR or LF, or the end).
+  Line ReadLine(size_t begin, size_t contentEnd) const;
   size_t SectionEndLine(size_t section) const;
-  std::optional<size_t> FindSection(std::string_view name) const;
+  std::optional<size_t> SectionIndexOf(std::string_view name) const;
+  std::optional<size_t> IndexedSection(std::string_view folded, size_t hash) const;
   std::optional<size_t> FindKeyLine(size_t section, std::string_view key) const;
   std::string_view Span(size_t begin, size_t end) const {
     return std::string_view(text_).substr(begin, end - begin);
@@ -80,8 +104,7 @@ class IniDocument {
   std::string text_;
   std::vector<Line> lines_;  // cover text_ whole, in order
   std::vector<Section> sections_;
-  // Folded section name -> index of its first occurrence in sections_.
-  std::unordered_map<std::string, size_t> sectionIndex_;
+  SectionIndex sectionIndex_;
 };
 
 }  // namespace reelmark
