@@ -1,6 +1,7 @@
 #include "persistence/favourites.h"
 
 #include <string>
+#include <utility>
 
 #include "base/numbers.h"
 #include "base/path.h"
@@ -12,24 +13,40 @@
 namespace reelmark {
 namespace {
 
-void AppendTime(std::wstring& out, std::int32_t time0) {
+// The room WriteTime needs: three numbers and two colons.
+constexpr size_t kTimeRoom = 3 * kDecimalRoom + 2;
+
+wchar_t* WriteTime(wchar_t* out, std::int32_t time0) {
   const std::int64_t h = time0 / 3600;
   const std::int64_t r = time0 % 3600;
-  AppendDecimal(out, h, 2);
-  out += L':';
-  AppendDecimal(out, r / 60, 2);
-  out += L':';
-  AppendDecimal(out, r % 60, 2);
+  out = WriteDecimal(out, h, 2);
+  *out++ = L':';
+  out = WriteDecimal(out, r / 60, 2);
+  *out++ = L':';
+  return WriteDecimal(out, r % 60, 2);
 }
 
 std::wstring SectionName(size_t number) { return DecimalText(static_cast<std::int64_t>(number)) + L"fav"; }
 
+// k for the section name SectionName(k) as reads compare it (in lower case), k from 1 to
+// 9999; 0 for any other name ("01fav", "1 fav", "10000fav" are no favourite's).
+int FavouriteNumber(std::string_view name) {
+  constexpr std::string_view kSuffix = "fav";
+  if (name.size() <= kSuffix.size() || name.size() > kSuffix.size() + 4 || !name.ends_with(kSuffix)) return 0;
+  if (name.front() == '0') return 0;
+  int number = 0;
+  for (const char c : name.substr(0, name.size() - kSuffix.size())) {
+    if (c < '0' || c > '9') return 0;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
+
 }  // namespace
 
 std::wstring timestr(std::int32_t time0) {
-  std::wstring text;
-  AppendTime(text, time0);
-  return text;
+  wchar_t text[kTimeRoom];
+  return std::wstring(text, WriteTime(text, time0));
 }
 
 std::wstring NumberField(int number) {
@@ -39,13 +56,19 @@ std::wstring NumberField(int number) {
 }
 
 std::wstring FormatListLine(int number, std::int32_t shownSeconds, std::wstring_view path) {
+  // The columns before the path are put together first, so the line is allocated once at
+  // its size: start-up formats thousands of rows.
+  wchar_t columns[kDecimalRoom + 2 + kTimeRoom + 2];
+  wchar_t* end = WriteDecimal(columns, number, 4);
+  *end++ = L'-';
+  *end++ = L'-';
+  end = WriteTime(end, shownSeconds);
+  *end++ = L'-';
+  *end++ = L'-';
+  const size_t length = static_cast<size_t>(end - columns);
   std::wstring line;
-  line.reserve(4 + 2 + 8 + 2 + path.size());
-  AppendDecimal(line, number, 4);
-  line += L"--";
-  AppendTime(line, shownSeconds);
-  line += L"--";
-  line += path;
+  line.reserve(length + path.size());
+  line.append(columns, length).append(path);
   return line;
 }
 
@@ -98,32 +121,38 @@ std::wstring StoredNumber(std::int64_t value) {
 }
 
 FavouritesFile FavouritesFile::Read(Platform& platform, const std::wstring& path) {
-  const auto bytes = platform.ReadFileBytes(path);
+  std::optional<std::string> bytes = platform.ReadFileBytes(path);
   if (!bytes) return {};
-  return Parse(*bytes);
+  return Parse(std::move(*bytes));
 }
 
-FavouritesFile FavouritesFile::Parse(std::string_view bytes) {
+FavouritesFile FavouritesFile::Parse(std::string bytes) {
   FavouritesFile file;
   file.exists = true;
-  const IniDocument doc = IniDocument::FromFile(std::string(bytes));
+  const IniDocument doc = IniDocument::FromFile(std::move(bytes));
   for (size_t i = 0; i < kOptionKeys.size(); ++i) {
     file.options[i] = ModuleIni::ReadIni(doc, kOptionsSection, kOptionKeys[i]);
   }
-  // Thousands of sections: their names, ASCII, are looked up as they stand, and only the
-  // values pass through the code page, as ModuleIni::ReadIni passes them.
-  const IniEncoding encoding = doc.Encoding();
-  const auto value = [&doc, encoding](const std::string& section, const char* key) {
-    const std::optional<std::string> found = doc.Get(section, key);
-    return found ? std::wstring(TrimSpaces(FromIniText(encoding, *found))) : std::wstring();
-  };
-  std::string section;
-  for (size_t k = 1; k <= static_cast<size_t>(kMaxFavourites); ++k) {
-    section = std::to_string(k);
-    section += "fav";
-    std::wstring path = value(section, "Filename");
+  // Thousands of sections, found in one pass over the file's sections rather than looked
+  // up one by one; their values pass through the code page together, each as
+  // ModuleIni::ReadIni passes it.
+  std::vector<std::optional<IniDocument::SectionRef>> numbered(static_cast<size_t>(kMaxFavourites) + 1);
+  doc.ForEachSection([&numbered](std::string_view name, IniDocument::SectionRef section) {
+    if (const int k = FavouriteNumber(name)) numbered[static_cast<size_t>(k)] = section;
+  });
+  std::vector<std::string_view> values;  // Filename and time of 1fav, 2fav, ...
+  for (size_t k = 1; k < numbered.size() && numbered[k]; ++k) {
+    const std::optional<std::string_view> path = doc.Find(*numbered[k], "Filename");
+    if (!path) break;
+    values.push_back(*path);
+    values.push_back(doc.Find(*numbered[k], "time").value_or(std::string_view()));
+  }
+  const WideTexts texts = FromIniTexts(doc.Encoding(), values);
+  file.favourites.reserve(texts.size() / 2);
+  for (size_t i = 0; i + 1 < texts.size(); i += 2) {
+    const std::wstring_view path = TrimSpaces(texts[i]);
     if (path.empty()) break;  // favourites end at the first section without a film
-    file.favourites.push_back({value(section, "time"), std::move(path)});
+    file.favourites.push_back({ShownSecondsFromStored(TrimSpaces(texts[i + 1])), std::wstring(path)});
   }
   return file;
 }

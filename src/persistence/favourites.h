@@ -55,7 +55,7 @@ inline constexpr wchar_t kOptionsSection[] = L"options";
 std::wstring StoredNumber(std::int64_t value);
 
 struct StoredFavourite {
-  std::wstring timeText;  // the raw time value (not yet converted)
+  std::int32_t shownSeconds = 0;  // ShownSecondsFromStored of its time
   std::wstring path;
 };
 
@@ -66,7 +66,7 @@ class FavouritesFile {
   // Reads the file through the platform; a missing file has no options and no favourites.
   static FavouritesFile Read(Platform& platform, const std::wstring& path);
   // Any file, read through the INI engine as the system's profile functions read it.
-  static FavouritesFile Parse(std::string_view bytes);
+  static FavouritesFile Parse(std::string bytes);
 
   bool exists = false;
   // The stored option values as text, empty when absent.
