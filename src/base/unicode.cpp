@@ -122,7 +122,14 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
   };
   std::string out;
   out.reserve(count + count / 2);
-  for (size_t i = 0; i < count;) AppendUtf8(out, NextUtf16(unitAt, count, i));
+  for (size_t i = 0; i < count;) {
+    // ASCII, most of an INI file, goes straight through.
+    if (bytes[2 * i + 1] == 0 && static_cast<unsigned char>(bytes[2 * i]) < 0x80) {
+      out += bytes[2 * i++];
+    } else {
+      AppendUtf8(out, NextUtf16(unitAt, count, i));
+    }
+  }
   return out;
 }
 
@@ -144,6 +151,10 @@ std::wstring Utf8ToWide(std::string_view text) {
   std::wstring out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {  // ASCII goes straight through
+      out += static_cast<wchar_t>(text[i++]);
+      continue;
+    }
     const char32_t c = NextUtf8(text, i);
     if constexpr (sizeof(wchar_t) == 2) {
       AppendUtf16([&out](char32_t unit) { out += static_cast<wchar_t>(unit); }, c);

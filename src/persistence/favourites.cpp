@@ -26,16 +26,20 @@ wchar_t* WriteTime(wchar_t* out, std::int32_t time0) {
   return WriteDecimal(out, r % 60, 2);
 }
 
-std::wstring SectionName(size_t number) { return DecimalText(static_cast<std::int64_t>(number)) + L"fav"; }
-
-// k for the section name SectionName(k) as reads compare it (in lower case), k from 1 to
-// 9999; 0 for any other name ("01fav", "1 fav", "10000fav" are no favourite's).
+// k for the section of favourite k, named k (1 to 9999, in decimal) and "fav" in any case
+// of its letters, as reads compare names; 0 for any other name ("01fav", "1 fav",
+// "10000fav" are no favourite's). Every byte of such a name is ASCII, so none can be part
+// of a double-byte character.
 int FavouriteNumber(std::string_view name) {
   constexpr std::string_view kSuffix = "fav";
-  if (name.size() <= kSuffix.size() || name.size() > kSuffix.size() + 4 || !name.ends_with(kSuffix)) return 0;
-  if (name.front() == '0') return 0;
+  if (name.size() <= kSuffix.size() || name.size() > kSuffix.size() + 4 || name.front() == '0') return 0;
+  const std::string_view digits = name.substr(0, name.size() - kSuffix.size());
+  const std::string_view suffix = name.substr(digits.size());
+  for (size_t i = 0; i < kSuffix.size(); ++i) {
+    if ((suffix[i] | 0x20) != kSuffix[i]) return 0;
+  }
   int number = 0;
-  for (const char c : name.substr(0, name.size() - kSuffix.size())) {
+  for (const char c : digits) {
     if (c < '0' || c > '9') return 0;
     number = number * 10 + (c - '0');
   }
@@ -116,8 +120,19 @@ std::int32_t ShownSecondsFromStored(std::wstring_view timeText) {
   return RoundHalfEven(LeadingNumber(timeText) + kShownOffsetSeconds);
 }
 
+namespace {
+
+void AppendStoredNumber(std::wstring& out, std::int64_t value) {
+  if (value >= 0) out += L' ';
+  AppendDecimal(out, value);
+}
+
+}  // namespace
+
 std::wstring StoredNumber(std::int64_t value) {
-  return value < 0 ? DecimalText(value) : L" " + DecimalText(value);
+  std::wstring text;
+  AppendStoredNumber(text, value);
+  return text;
 }
 
 FavouritesFile FavouritesFile::Read(Platform& platform, const std::wstring& path) {
@@ -137,39 +152,52 @@ FavouritesFile FavouritesFile::Parse(std::string bytes) {
   // up one by one; their values pass through the code page together, each as
   // ModuleIni::ReadIni passes it.
   std::vector<std::optional<IniDocument::SectionRef>> numbered(static_cast<size_t>(kMaxFavourites) + 1);
-  doc.ForEachSection([&numbered](std::string_view name, IniDocument::SectionRef section) {
-    if (const int k = FavouriteNumber(name)) numbered[static_cast<size_t>(k)] = section;
+  size_t count = 0;
+  doc.ForEachSection([&numbered, &count](std::string_view name, IniDocument::SectionRef section) {
+    if (const int k = FavouriteNumber(name)) {
+      numbered[static_cast<size_t>(k)] = section;
+      ++count;
+    }
   });
   std::vector<std::string_view> values;  // Filename and time of 1fav, 2fav, ...
+  values.reserve(2 * count);
   for (size_t k = 1; k < numbered.size() && numbered[k]; ++k) {
     const std::optional<std::string_view> path = doc.Find(*numbered[k], "Filename");
     if (!path) break;
     values.push_back(*path);
     values.push_back(doc.Find(*numbered[k], "time").value_or(std::string_view()));
   }
-  const WideTexts texts = FromIniTexts(doc.Encoding(), values);
+  WideTexts texts = FromIniTexts(doc.Encoding(), values);
+  file.text_ = std::make_unique<const std::wstring>(std::move(texts.text));
+  const std::wstring_view text(*file.text_);
+  const auto value = [&texts, text](size_t i) { return text.substr(texts.spans[i].first, texts.spans[i].second); };
   file.favourites.reserve(texts.size() / 2);
   for (size_t i = 0; i + 1 < texts.size(); i += 2) {
-    const std::wstring_view path = TrimSpaces(texts[i]);
+    const std::wstring_view path = TrimSpaces(value(i));
     if (path.empty()) break;  // favourites end at the first section without a film
-    file.favourites.push_back({ShownSecondsFromStored(TrimSpaces(texts[i + 1])), std::wstring(path)});
+    file.favourites.push_back({ShownSecondsFromStored(TrimSpaces(value(i + 1))), path});
   }
   return file;
 }
 
 std::string ComposeFavouritesFile(const std::array<int, 3>& options, const std::vector<ParsedListLine>& rows) {
-  std::wstring text = L"[options]\r\n";
+  // Room for it all at once: shut-down writes thousands of favourites.
+  size_t size = 64;
+  for (const ParsedListLine& row : rows) size += row.path.size() + 48;
+  std::wstring text;
+  text.reserve(size);
+  text = L"[options]\r\n";
   for (size_t i = 0; i < options.size(); ++i) {
     text += kOptionKeys[i];
     text += L'=';
-    text += StoredNumber(options[i]);
+    AppendStoredNumber(text, options[i]);
     text += L"\r\n";
   }
   for (size_t i = 0; i < rows.size(); ++i) {
     text += L'[';
-    text += SectionName(i + 1);
-    text += L"]\r\ntime=";
-    text += StoredNumber(rows[i].storedSeconds);
+    AppendDecimal(text, static_cast<std::int64_t>(i + 1));
+    text += L"fav]\r\ntime=";
+    AppendStoredNumber(text, rows[i].storedSeconds);
     text += L"\r\nFilename=";
     text += rows[i].path;
     text += L"\r\n";

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,11 +57,12 @@ std::wstring StoredNumber(std::int64_t value);
 
 struct StoredFavourite {
   std::int32_t shownSeconds = 0;  // ShownSecondsFromStored of its time
-  std::wstring path;
+  std::wstring_view path;         // held by the FavouritesFile it comes from
 };
 
 // The favourites file read once: options and favourites 1, 2, ... up to the first
-// section without a Filename.
+// section without a Filename. It holds the text of the favourites' paths in one piece
+// (start-up reads thousands of them), so it can be moved but not copied.
 class FavouritesFile {
  public:
   // Reads the file through the platform; a missing file has no options and no favourites.
@@ -72,6 +74,9 @@ class FavouritesFile {
   // The stored option values as text, empty when absent.
   std::array<std::wstring, 3> options;
   std::vector<StoredFavourite> favourites;
+
+ private:
+  std::unique_ptr<const std::wstring> text_;  // what the paths are views of
 };
 
 // The whole favourites file as the program writes it: "options" with the three values,

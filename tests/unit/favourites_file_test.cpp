@@ -45,7 +45,7 @@ TEST(FavouritesFile, OnePassReadsWhatKeyByKeyReadsGive) {
   const auto onePass = [](const std::string& bytes) {
     std::wstring text;
     for (const StoredFavourite& f : FavouritesFile::Parse(bytes).favourites) {
-      text += std::to_wstring(f.shownSeconds) + L"=" + f.path + L"|";
+      text += std::to_wstring(f.shownSeconds) + L"=" + std::wstring(f.path) + L"|";
     }
     return text;
   };
@@ -124,7 +124,7 @@ TEST(FavouritesFile, WhatIsWrittenReadsBackWhole) {
       {1, 0, 2}, {{3720, L"C:\\film\\a.avi"}, {-5, L"D:\\\u7535\u5F71\\[b] c.rmvb"}, {0, L"x=y;z"}});
   const auto shown = [](const FavouritesFile& file) {
     std::wstring text = file.options[0] + L"|" + file.options[1] + L"|" + file.options[2];
-    for (const StoredFavourite& favourite : file.favourites) text += L"|" + std::to_wstring(favourite.shownSeconds) + L"=" + favourite.path;
+    for (const StoredFavourite& favourite : file.favourites) text += L"|" + std::to_wstring(favourite.shownSeconds) + L"=" + std::wstring(favourite.path);
     return text;
   };
   EXPECT_EQ(shown(FavouritesFile::Parse(written)),
