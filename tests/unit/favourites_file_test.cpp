@@ -75,7 +75,9 @@ TEST(FavouritesFile, OnePassReadsWhatKeyByKeyReadsGive) {
     EXPECT_EQ(onePass(bytes), keyByKey(bytes)) << bytes;
   }
   std::string many;
-  for (int k = kMaxFavourites + 1; k >= 1; --k) many += "[" + std::to_string(k) + "fav]\r\nFilename=" + film + "\r\n";
+  for (int k = kMaxFavourites + 1; k >= 1; --k) {
+    many.append("[").append(std::to_string(k)).append("fav]\r\nFilename=").append(film).append("\r\n");
+  }
   EXPECT_EQ(onePass(many), keyByKey(many));
   EXPECT_EQ(FavouritesFile::Parse(many).favourites.size(), static_cast<size_t>(kMaxFavourites));
 }
