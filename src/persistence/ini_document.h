@@ -82,6 +82,7 @@ class IniDocument {
     size_t ContentEnd() const { return begin + contentLength; }
     size_t End() const { return ContentEnd() + endLength; }
   };
+  // What a line's positions can reach: ParseFrom ends a longer line there.
   static constexpr std::uint64_t kLongestLine = UINT32_MAX;
   struct Section {
     size_t headerLine = 0;  // index into lines_
