@@ -1,5 +1,8 @@
 #include "base/unicode.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace reelmark {
 namespace {
 
@@ -126,13 +129,25 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
                                  (static_cast<unsigned char>(bytes[2 * k + 1]) << 8));
   };
   // Measured first, then written in place: an INI file is mostly ASCII, which goes
-  // straight through.
+  // straight through, looked at four units at a time where it comes in a row.
   const auto isAscii = [&bytes](size_t k) {
     return bytes[2 * k + 1] == 0 && static_cast<unsigned char>(bytes[2 * k]) < 0x80;
   };
+  const auto fourAscii = [&bytes, count](size_t k) {
+    // The bits that must be clear, in the order of the bytes, whatever the machine's.
+    static constexpr unsigned char kNonAscii[8] = {0x80, 0xFF, 0x80, 0xFF, 0x80, 0xFF, 0x80, 0xFF};
+    if (k + 4 > count) return false;
+    std::uint64_t units = 0, mask = 0;
+    std::memcpy(&units, bytes.data() + 2 * k, sizeof units);
+    std::memcpy(&mask, kNonAscii, sizeof mask);
+    return (units & mask) == 0;
+  };
   size_t size = 0;
   for (size_t i = 0; i < count;) {
-    if (isAscii(i)) {
+    if (fourAscii(i)) {
+      size += 4;
+      i += 4;
+    } else if (isAscii(i)) {
       ++size;
       ++i;
     } else {
@@ -142,7 +157,9 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
   std::string out(size, '\0');
   char* p = out.data();
   for (size_t i = 0; i < count;) {
-    if (isAscii(i)) {
+    if (fourAscii(i)) {
+      for (size_t k = 0; k < 4; ++k) *p++ = bytes[2 * i++];
+    } else if (isAscii(i)) {
       *p++ = bytes[2 * i++];
     } else {
       p = PutUtf8(p, NextUtf16(unitAt, count, i));
