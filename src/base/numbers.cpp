@@ -18,12 +18,22 @@ bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 double LeadingNumber(std::wstring_view text) {
   size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;
+  const bool negative = i < text.size() && text[i] == L'-';
+  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) ++i;
+  // A whole number of up to 15 digits, all that the files usually hold, is exact in a
+  // double as it stands: start-up reads thousands of them.
+  std::uint64_t whole = 0;
+  size_t end = i;
+  while (end < text.size() && end - i < 15 && IsDigit(text[end])) {
+    whole = whole * 10 + static_cast<std::uint64_t>(text[end++] - L'0');
+  }
+  const bool continues =
+      end < text.size() && (IsDigit(text[end]) || text[end] == L'.' || text[end] == L'e' || text[end] == L'E');
+  if (end > i && !continues) return negative ? -static_cast<double>(whole) : static_cast<double>(whole);
+
   // Collect the longest prefix that forms a number, as narrow ASCII for strtod.
   std::string number;
-  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) {
-    if (text[i] == L'-') number.push_back('-');
-    ++i;
-  }
+  if (negative) number.push_back('-');
   bool digits = false;
   while (i < text.size() && IsDigit(text[i])) { number.push_back(static_cast<char>(text[i++])); digits = true; }
   if (i < text.size() && text[i] == L'.') {
@@ -74,9 +84,9 @@ std::int32_t RoundHalfEven(double value) {
   return ClampToInt32(rounded);
 }
 
-void AppendDecimal(std::wstring& out, std::int64_t value, size_t width) {
-  wchar_t buffer[24];
-  wchar_t* const end = buffer + 24;
+wchar_t* WriteDecimal(wchar_t* out, std::int64_t value, size_t width) {
+  wchar_t digits[kDecimalRoom];
+  wchar_t* const end = digits + kDecimalRoom;
   wchar_t* p = end;
   // Work with the magnitude as unsigned so the most negative value has one too.
   std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
@@ -86,8 +96,14 @@ void AppendDecimal(std::wstring& out, std::int64_t value, size_t width) {
   } while (magnitude != 0);
   if (value < 0) *--p = L'-';
   const size_t length = static_cast<size_t>(end - p);
-  if (length < width) out.append(width - length, L'0');
-  out.append(p, length);
+  if (length < width) out = std::fill_n(out, width - length, L'0');
+  return std::copy(p, end, out);
+}
+
+void AppendDecimal(std::wstring& out, std::int64_t value, size_t width) {
+  const size_t at = out.size();
+  out.resize(at + std::max(width, kDecimalRoom));
+  out.resize(static_cast<size_t>(WriteDecimal(out.data() + at, value, width) - out.data()));
 }
 
 std::wstring DecimalText(std::int64_t value) {

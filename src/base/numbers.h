@@ -28,6 +28,11 @@ std::wstring DecimalText(std::int64_t value);
 // Appends the decimal digits of `value` (a minus sign first when negative), with zeros in
 // front up to `width` characters. In place: start-up formats thousands of rows.
 void AppendDecimal(std::wstring& out, std::int64_t value, size_t width = 0);
+// The room a whole number needs besides zeros in front: a sign and 19 digits.
+inline constexpr size_t kDecimalRoom = 20;
+// Writes what AppendDecimal appends at `out`, which has room for the larger of
+// kDecimalRoom and `width` characters; returns the end of what it wrote.
+wchar_t* WriteDecimal(wchar_t* out, std::int64_t value, size_t width = 0);
 
 std::int32_t ClampToInt32(double value);
 

@@ -57,15 +57,21 @@ namespace {
 // `exact` is asked for and a character was converted to something else.
 template <typename From, typename To>
 bool ConvertWhole(iconv_t cd, std::basic_string_view<From> in, std::basic_string<To>& out, bool exact = false) {
-  out.resize(in.size() * (sizeof(To) == 1 ? 4 : 1) + 4);
-  char* inPtr = const_cast<char*>(reinterpret_cast<const char*>(in.data()));
-  size_t inLeft = in.size() * sizeof(From);
-  char* outPtr = reinterpret_cast<char*>(out.data());
-  size_t outLeft = out.size() * sizeof(To);
-  const size_t inexact = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-  if (inexact == static_cast<size_t>(-1) || inLeft != 0 || (exact && inexact != 0)) return false;
-  out.resize(out.size() - outLeft / sizeof(To));
-  return true;
+  // A character takes at most two bytes of a double-byte code page and one wide
+  // character; should it take more, the conversion starts again with more room.
+  for (size_t room = in.size() * (sizeof(To) == 1 ? 2 : 1) + 4;; room *= 2) {
+    out.resize(room);
+    char* inPtr = const_cast<char*>(reinterpret_cast<const char*>(in.data()));
+    size_t inLeft = in.size() * sizeof(From);
+    char* outPtr = reinterpret_cast<char*>(out.data());
+    size_t outLeft = out.size() * sizeof(To);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    const size_t inexact = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+    if (inexact == static_cast<size_t>(-1) && errno == E2BIG) continue;
+    if (inexact == static_cast<size_t>(-1) || inLeft != 0 || (exact && inexact != 0)) return false;
+    out.resize(out.size() - outLeft / sizeof(To));
+    return true;
+  }
 }
 
 bool IsAscii(std::wstring_view text) {

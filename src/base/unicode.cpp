@@ -1,5 +1,8 @@
 #include "base/unicode.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace reelmark {
 namespace {
 
@@ -9,23 +12,28 @@ constexpr char32_t kLast = 0x10FFFF;
 bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
-// A surrogate on its own is written like any other code point below 0x10000.
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+size_t Utf8Length(char32_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
+
+// Writes the UTF-8 of `c` at `out`, which has room for Utf8Length(c) bytes, and returns
+// the end. A surrogate on its own is written like any other code point below 0x10000.
+char* PutUtf8(char* out, char32_t c) {
+  const size_t length = Utf8Length(c);
+  if (length == 1) {
+    *out++ = static_cast<char>(c);
+    return out;
   }
+  static constexpr unsigned char kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+  for (size_t k = length; k-- > 1;) {
+    out[k] = static_cast<char>(0x80 | (c & 0x3F));
+    c >>= 6;
+  }
+  out[0] = static_cast<char>(kLead[length] | c);
+  return out + length;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  char bytes[4];
+  out.append(bytes, static_cast<size_t>(PutUtf8(bytes, c) - bytes));
 }
 
 // The code point at `i`, moving `i` past it. A malformed byte reads as U+FFFD and costs
@@ -120,9 +128,43 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
     return static_cast<char32_t>(static_cast<unsigned char>(bytes[2 * k]) |
                                  (static_cast<unsigned char>(bytes[2 * k + 1]) << 8));
   };
-  std::string out;
-  out.reserve(count + count / 2);
-  for (size_t i = 0; i < count;) AppendUtf8(out, NextUtf16(unitAt, count, i));
+  // Measured first, then written in place: an INI file is mostly ASCII, which goes
+  // straight through, looked at four units at a time where it comes in a row.
+  const auto isAscii = [&bytes](size_t k) {
+    return bytes[2 * k + 1] == 0 && static_cast<unsigned char>(bytes[2 * k]) < 0x80;
+  };
+  const auto fourAscii = [&bytes, count](size_t k) {
+    // The bits that must be clear, in the order of the bytes, whatever the machine's.
+    static constexpr unsigned char kNonAscii[8] = {0x80, 0xFF, 0x80, 0xFF, 0x80, 0xFF, 0x80, 0xFF};
+    if (k + 4 > count) return false;
+    std::uint64_t units = 0, mask = 0;
+    std::memcpy(&units, bytes.data() + 2 * k, sizeof units);
+    std::memcpy(&mask, kNonAscii, sizeof mask);
+    return (units & mask) == 0;
+  };
+  size_t size = 0;
+  for (size_t i = 0; i < count;) {
+    if (fourAscii(i)) {
+      size += 4;
+      i += 4;
+    } else if (isAscii(i)) {
+      ++size;
+      ++i;
+    } else {
+      size += Utf8Length(NextUtf16(unitAt, count, i));
+    }
+  }
+  std::string out(size, '\0');
+  char* p = out.data();
+  for (size_t i = 0; i < count;) {
+    if (fourAscii(i)) {
+      for (size_t k = 0; k < 4; ++k) *p++ = bytes[2 * i++];
+    } else if (isAscii(i)) {
+      *p++ = bytes[2 * i++];
+    } else {
+      p = PutUtf8(p, NextUtf16(unitAt, count, i));
+    }
+  }
   return out;
 }
 
@@ -141,16 +183,22 @@ std::string WideToUtf8(std::wstring_view text) {
 }
 
 std::wstring Utf8ToWide(std::string_view text) {
-  std::wstring out;
-  out.reserve(text.size());
+  // No character takes more wide characters than it has bytes: written in place.
+  std::wstring out(text.size(), L'\0');
+  wchar_t* p = out.data();
   for (size_t i = 0; i < text.size();) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {  // ASCII goes straight through
+      *p++ = static_cast<wchar_t>(text[i++]);
+      continue;
+    }
     const char32_t c = NextUtf8(text, i);
     if constexpr (sizeof(wchar_t) == 2) {
-      AppendUtf16([&out](char32_t unit) { out += static_cast<wchar_t>(unit); }, c);
+      AppendUtf16([&p](char32_t unit) { *p++ = static_cast<wchar_t>(unit); }, c);
     } else {
-      out += static_cast<wchar_t>(c);
+      *p++ = static_cast<wchar_t>(c);
     }
   }
+  out.resize(static_cast<size_t>(p - out.data()));
   return out;
 }
 

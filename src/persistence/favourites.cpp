@@ -1,6 +1,7 @@
 #include "persistence/favourites.h"
 
 #include <string>
+#include <utility>
 
 #include "base/numbers.h"
 #include "base/path.h"
@@ -12,24 +13,44 @@
 namespace reelmark {
 namespace {
 
-void AppendTime(std::wstring& out, std::int32_t time0) {
+// The room WriteTime needs: three numbers and two colons.
+constexpr size_t kTimeRoom = 3 * kDecimalRoom + 2;
+
+wchar_t* WriteTime(wchar_t* out, std::int32_t time0) {
   const std::int64_t h = time0 / 3600;
   const std::int64_t r = time0 % 3600;
-  AppendDecimal(out, h, 2);
-  out += L':';
-  AppendDecimal(out, r / 60, 2);
-  out += L':';
-  AppendDecimal(out, r % 60, 2);
+  out = WriteDecimal(out, h, 2);
+  *out++ = L':';
+  out = WriteDecimal(out, r / 60, 2);
+  *out++ = L':';
+  return WriteDecimal(out, r % 60, 2);
 }
 
-std::wstring SectionName(size_t number) { return DecimalText(static_cast<std::int64_t>(number)) + L"fav"; }
+// k for the section of favourite k, named k (1 to 9999, in decimal) and "fav" in any case
+// of its letters, as reads compare names; 0 for any other name ("01fav", "1 fav",
+// "10000fav" are no favourite's). Every byte of such a name is ASCII, so none can be part
+// of a double-byte character.
+int FavouriteNumber(std::string_view name) {
+  constexpr std::string_view kSuffix = "fav";
+  if (name.size() <= kSuffix.size() || name.size() > kSuffix.size() + 4 || name.front() == '0') return 0;
+  const std::string_view digits = name.substr(0, name.size() - kSuffix.size());
+  const std::string_view suffix = name.substr(digits.size());
+  for (size_t i = 0; i < kSuffix.size(); ++i) {
+    if ((suffix[i] | 0x20) != kSuffix[i]) return 0;
+  }
+  int number = 0;
+  for (const char c : digits) {
+    if (c < '0' || c > '9') return 0;
+    number = number * 10 + (c - '0');
+  }
+  return number;
+}
 
 }  // namespace
 
 std::wstring timestr(std::int32_t time0) {
-  std::wstring text;
-  AppendTime(text, time0);
-  return text;
+  wchar_t text[kTimeRoom];
+  return std::wstring(text, WriteTime(text, time0));
 }
 
 std::wstring NumberField(int number) {
@@ -39,13 +60,19 @@ std::wstring NumberField(int number) {
 }
 
 std::wstring FormatListLine(int number, std::int32_t shownSeconds, std::wstring_view path) {
+  // The columns before the path are put together first, so the line is allocated once at
+  // its size: start-up formats thousands of rows.
+  wchar_t columns[kDecimalRoom + 2 + kTimeRoom + 2];
+  wchar_t* end = WriteDecimal(columns, number, 4);
+  *end++ = L'-';
+  *end++ = L'-';
+  end = WriteTime(end, shownSeconds);
+  *end++ = L'-';
+  *end++ = L'-';
+  const size_t length = static_cast<size_t>(end - columns);
   std::wstring line;
-  line.reserve(4 + 2 + 8 + 2 + path.size());
-  AppendDecimal(line, number, 4);
-  line += L"--";
-  AppendTime(line, shownSeconds);
-  line += L"--";
-  line += path;
+  line.reserve(length + path.size());
+  line.append(columns, length).append(path);
   return line;
 }
 
@@ -93,54 +120,84 @@ std::int32_t ShownSecondsFromStored(std::wstring_view timeText) {
   return RoundHalfEven(LeadingNumber(timeText) + kShownOffsetSeconds);
 }
 
+namespace {
+
+void AppendStoredNumber(std::wstring& out, std::int64_t value) {
+  if (value >= 0) out += L' ';
+  AppendDecimal(out, value);
+}
+
+}  // namespace
+
 std::wstring StoredNumber(std::int64_t value) {
-  return value < 0 ? DecimalText(value) : L" " + DecimalText(value);
+  std::wstring text;
+  AppendStoredNumber(text, value);
+  return text;
 }
 
 FavouritesFile FavouritesFile::Read(Platform& platform, const std::wstring& path) {
-  const auto bytes = platform.ReadFileBytes(path);
+  std::optional<std::string> bytes = platform.ReadFileBytes(path);
   if (!bytes) return {};
-  return Parse(*bytes);
+  return Parse(std::move(*bytes));
 }
 
-FavouritesFile FavouritesFile::Parse(std::string_view bytes) {
+FavouritesFile FavouritesFile::Parse(std::string bytes) {
   FavouritesFile file;
   file.exists = true;
-  const IniDocument doc = IniDocument::FromFile(std::string(bytes));
+  const IniDocument doc = IniDocument::FromFile(std::move(bytes));
   for (size_t i = 0; i < kOptionKeys.size(); ++i) {
     file.options[i] = ModuleIni::ReadIni(doc, kOptionsSection, kOptionKeys[i]);
   }
-  // Thousands of sections: their names, ASCII, are looked up as they stand, and only the
-  // values pass through the code page, as ModuleIni::ReadIni passes them.
-  const IniEncoding encoding = doc.Encoding();
-  const auto value = [&doc, encoding](const std::string& section, const char* key) {
-    const std::optional<std::string> found = doc.Get(section, key);
-    return found ? std::wstring(TrimSpaces(FromIniText(encoding, *found))) : std::wstring();
-  };
-  std::string section;
-  for (size_t k = 1; k <= static_cast<size_t>(kMaxFavourites); ++k) {
-    section = std::to_string(k);
-    section += "fav";
-    std::wstring path = value(section, "Filename");
+  // Thousands of sections, found in one pass over the file's sections rather than looked
+  // up one by one; their values pass through the code page together, each as
+  // ModuleIni::ReadIni passes it.
+  std::vector<std::optional<IniDocument::SectionRef>> numbered(static_cast<size_t>(kMaxFavourites) + 1);
+  size_t count = 0;
+  doc.ForEachSection([&numbered, &count](std::string_view name, IniDocument::SectionRef section) {
+    if (const int k = FavouriteNumber(name)) {
+      numbered[static_cast<size_t>(k)] = section;
+      ++count;
+    }
+  });
+  std::vector<std::string_view> values;  // Filename and time of 1fav, 2fav, ...
+  values.reserve(2 * count);
+  for (size_t k = 1; k < numbered.size() && numbered[k]; ++k) {
+    const std::optional<std::string_view> path = doc.Find(*numbered[k], "Filename");
+    if (!path) break;
+    values.push_back(*path);
+    values.push_back(doc.Find(*numbered[k], "time").value_or(std::string_view()));
+  }
+  WideTexts texts = FromIniTexts(doc.Encoding(), values);
+  file.text_ = std::make_unique<const std::wstring>(std::move(texts.text));
+  const std::wstring_view text(*file.text_);
+  const auto value = [&texts, text](size_t i) { return text.substr(texts.spans[i].first, texts.spans[i].second); };
+  file.favourites.reserve(texts.size() / 2);
+  for (size_t i = 0; i + 1 < texts.size(); i += 2) {
+    const std::wstring_view path = TrimSpaces(value(i));
     if (path.empty()) break;  // favourites end at the first section without a film
-    file.favourites.push_back({value(section, "time"), std::move(path)});
+    file.favourites.push_back({ShownSecondsFromStored(TrimSpaces(value(i + 1))), path});
   }
   return file;
 }
 
 std::string ComposeFavouritesFile(const std::array<int, 3>& options, const std::vector<ParsedListLine>& rows) {
-  std::wstring text = L"[options]\r\n";
+  // Room for it all at once: shut-down writes thousands of favourites.
+  size_t size = 64;
+  for (const ParsedListLine& row : rows) size += row.path.size() + 48;
+  std::wstring text;
+  text.reserve(size);
+  text = L"[options]\r\n";
   for (size_t i = 0; i < options.size(); ++i) {
     text += kOptionKeys[i];
     text += L'=';
-    text += StoredNumber(options[i]);
+    AppendStoredNumber(text, options[i]);
     text += L"\r\n";
   }
   for (size_t i = 0; i < rows.size(); ++i) {
     text += L'[';
-    text += SectionName(i + 1);
-    text += L"]\r\ntime=";
-    text += StoredNumber(rows[i].storedSeconds);
+    AppendDecimal(text, static_cast<std::int64_t>(i + 1));
+    text += L"fav]\r\ntime=";
+    AppendStoredNumber(text, rows[i].storedSeconds);
     text += L"\r\nFilename=";
     text += rows[i].path;
     text += L"\r\n";

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,23 +56,27 @@ inline constexpr wchar_t kOptionsSection[] = L"options";
 std::wstring StoredNumber(std::int64_t value);
 
 struct StoredFavourite {
-  std::wstring timeText;  // the raw time value (not yet converted)
-  std::wstring path;
+  std::int32_t shownSeconds = 0;  // ShownSecondsFromStored of its time
+  std::wstring_view path;         // held by the FavouritesFile it comes from
 };
 
 // The favourites file read once: options and favourites 1, 2, ... up to the first
-// section without a Filename.
+// section without a Filename. It holds the text of the favourites' paths in one piece
+// (start-up reads thousands of them), so it can be moved but not copied.
 class FavouritesFile {
  public:
   // Reads the file through the platform; a missing file has no options and no favourites.
   static FavouritesFile Read(Platform& platform, const std::wstring& path);
   // Any file, read through the INI engine as the system's profile functions read it.
-  static FavouritesFile Parse(std::string_view bytes);
+  static FavouritesFile Parse(std::string bytes);
 
   bool exists = false;
   // The stored option values as text, empty when absent.
   std::array<std::wstring, 3> options;
   std::vector<StoredFavourite> favourites;
+
+ private:
+  std::unique_ptr<const std::wstring> text_;  // what the paths are views of
 };
 
 // The whole favourites file as the program writes it: "options" with the three values,

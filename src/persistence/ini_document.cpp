@@ -1,6 +1,7 @@
 #include "persistence/ini_document.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "base/text.h"
@@ -43,33 +44,37 @@ std::string_view CleanParameter(std::string_view text) {
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Names compare without regard to the case of ASCII letters; a double-byte character
-// is kept whole, so a trail byte that looks like a letter is never folded.
-std::string Fold(std::string_view name, IniEncoding encoding) {
-  std::string out;
-  out.reserve(name.size());
-  for (size_t i = 0; i < name.size();) {
-    const size_t n = CharLength(name, i, encoding);
-    if (n == 1) {
-      out.push_back(AsciiLower(name[i]));
+// Names compare without regard to the case of ASCII letters, folded to lower case; a
+// double-byte character is kept whole, so a trail byte that looks like a letter is never
+// folded. The hash is FNV-1a over the folded name, so names that compare equal hash equal.
+size_t FoldedHash(std::string_view name, IniEncoding encoding) {
+  std::uint32_t hash = 2166136261u;
+  const auto mix = [&hash](char c) { hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u; };
+  for (size_t i = 0; i < name.size(); ++i) {
+    if (static_cast<unsigned char>(name[i]) >= 0x80 && CharLength(name, i, encoding) == 2) {
+      mix(name[i]);
+      mix(name[++i]);
     } else {
-      out.append(name.substr(i, n));
+      mix(AsciiLower(name[i]));
     }
-    i += n;
   }
-  return out;
+  return hash;
 }
 
-bool FoldedEquals(std::string_view name, std::string_view folded, IniEncoding encoding) {
-  if (name.size() != folded.size()) return false;
-  for (size_t i = 0; i < name.size();) {
-    const size_t n = CharLength(name, i, encoding);
-    if (n == 1) {
-      if (AsciiLower(name[i]) != folded[i]) return false;
-    } else if (name.substr(i, n) != folded.substr(i, n)) {
+// Whether the two names are the same once folded, without folding either. Where `a` holds
+// a double-byte character, `b` matches only with the same bytes, which make the same
+// character of it; where `a` holds a single byte below 0x80, so must `b`.
+bool SameName(std::string_view a, std::string_view b, IniEncoding encoding) {
+  if (a.size() != b.size()) return false;
+  if (a == b) return true;  // the usual case, at the speed of the library
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (static_cast<unsigned char>(a[i]) >= 0x80) {
+      const size_t n = CharLength(a, i, encoding);
+      if (a.substr(i, n) != b.substr(i, n)) return false;
+      i += n - 1;
+    } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
       return false;
     }
-    i += n;
   }
   return true;
 }
@@ -84,6 +89,13 @@ std::string_view Unquote(std::string_view value) {
 
 constexpr std::string_view kNewLine = "\r\n";
 
+// Through the library's search, which looks at many bytes at a time, whatever the build.
+size_t CountLineFeeds(std::string_view text) {
+  size_t count = 0;
+  for (size_t i = text.find('\n'); i != text.npos; i = text.find('\n', i + 1)) ++count;
+  return count;
+}
+
 }  // namespace
 
 IniDocument::IniDocument(std::string bytes) : text_(std::move(bytes)) { ParseFrom(0, 0); }
@@ -95,20 +107,23 @@ IniDocument::IniDocument(IniText text) : encoding_(text.encoding), text_(std::mo
   ParseFrom(0, 0);
 }
 
-IniDocument::Line IniDocument::ReadLine(size_t begin) const {
+IniDocument::Line IniDocument::ReadLine(size_t begin, size_t contentEnd) const {
   const std::string_view all(text_);
   Line line;
   line.begin = begin;
-  size_t i = begin;
-  while (i < all.size() && all[i] != '\r' && all[i] != '\n') ++i;
-  line.contentEnd = i;
-  if (i < all.size()) i += (all[i] == '\r' && i + 1 < all.size() && all[i + 1] == '\n') ? 2 : 1;
-  line.end = i;
+  line.contentLength = static_cast<std::uint32_t>(contentEnd - begin);
+  if (contentEnd < all.size() && (all[contentEnd] == '\r' || all[contentEnd] == '\n')) {
+    line.endLength = all[contentEnd] == '\r' && contentEnd + 1 < all.size() && all[contentEnd + 1] == '\n' ? 2 : 1;
+  }
 
   // A Unicode file's mark opens its first line without being part of it, so the line
   // can still be a section header.
-  const size_t contentBegin = begin == 0 ? std::min(markLength_, line.contentEnd) : begin;
-  const std::string_view content = Span(contentBegin, line.contentEnd);
+  const size_t contentBegin = begin == 0 ? std::min(markLength_, contentEnd) : begin;
+  const std::string_view content = Span(contentBegin, contentEnd);
+  // Where a part of the content lies, counted from the line's first byte.
+  const auto from = [&content, contentBegin, begin](std::string_view part) {
+    return static_cast<std::uint32_t>(contentBegin - begin + static_cast<size_t>(part.data() - content.data()));
+  };
   size_t first = 0;
   while (first < content.size() && IsBlank(content[first])) ++first;
   if (first == content.size()) return line;  // Blank
@@ -122,8 +137,8 @@ IniDocument::Line IniDocument::ReadLine(size_t begin) const {
     while (close < content.size() && content[close] != ']') close += CharLength(content, close, encoding_);
     const std::string_view name = TrimBlanks(content.substr(first + 1, close - first - 1));
     line.kind = LineKind::Header;
-    line.nameBegin = contentBegin + static_cast<size_t>(name.data() - content.data());
-    line.nameEnd = line.nameBegin + name.size();
+    line.nameBegin = from(name);
+    line.nameEnd = line.nameBegin + static_cast<std::uint32_t>(name.size());
     return line;
   }
   const size_t eq = content.find('=');
@@ -135,33 +150,43 @@ IniDocument::Line IniDocument::ReadLine(size_t begin) const {
   std::string_view value = content.substr(eq + 1);
   value = value.substr(0, value.find('\0'));
   line.kind = LineKind::Key;
-  line.nameBegin = contentBegin + static_cast<size_t>(name.data() - content.data());
-  line.nameEnd = line.nameBegin + name.size();
-  line.valueBegin = contentBegin + eq + 1;
-  line.valueEnd = line.valueBegin + value.size();
+  line.nameBegin = from(name);
+  line.nameEnd = line.nameBegin + static_cast<std::uint32_t>(name.size());
+  line.valueBegin = from(value);
+  line.valueEnd = line.valueBegin + static_cast<std::uint32_t>(value.size());
   return line;
 }
 
 void IniDocument::ParseFrom(size_t firstLine, size_t offset) {
   lines_.resize(firstLine);
   while (!sections_.empty() && sections_.back().headerLine >= firstLine) {
-    const auto it = sectionIndex_.find(sections_.back().foldedName);
-    if (it != sectionIndex_.end() && it->second == sections_.size() - 1) sectionIndex_.erase(it);
+    if (sections_.back().first) sectionIndex_.Remove(sections_.back().hash, sections_.size() - 1);
     sections_.pop_back();
   }
   if (firstLine == 0) {
     // Room for every line at once: start-up parses thousands of favourites in one go,
     // and growing the table step by step costs more than reading the lines.
-    lines_.reserve(static_cast<size_t>(std::count(text_.begin(), text_.end(), '\n')) + 1);
+    lines_.reserve(CountLineFeeds(text_) + 1);
   }
-  for (size_t pos = offset; pos < text_.size();) {
-    Line line = ReadLine(pos);
-    pos = line.end;
+  const std::string_view all(text_);
+  size_t lf = std::min(all.find('\n', offset), all.size());  // the next LF from pos on
+  for (size_t pos = offset; pos < all.size();) {
+    if (lf < pos) lf = std::min(all.find('\n', pos), all.size());
+    // A line ends at its first CR or LF. Two searches through the library are far quicker
+    // than a look at each byte, and the LF found serves every CR-ended line before it.
+    size_t end = std::min(all.substr(pos, lf - pos).find('\r'), lf - pos) + pos;
+    // A line keeps its positions in 32 bits; one longer than that (the platform reads no
+    // file so large) goes on as the next line.
+    if (static_cast<std::uint64_t>(end - pos) > kLongestLine) end = pos + static_cast<size_t>(kLongestLine);
+    const Line line = ReadLine(pos, end);
+    pos = line.End();
     if (line.kind == LineKind::Header) {
-      Section section{lines_.size(), Fold(Span(line.nameBegin, line.nameEnd), encoding_)};
+      const std::string_view name = Name(line);
+      Section section{lines_.size(), FoldedHash(name, encoding_)};
       // Only the first section of a name is ever searched.
-      sectionIndex_.emplace(section.foldedName, sections_.size());
-      sections_.push_back(std::move(section));
+      section.first = !IndexedSection(name, section.hash);
+      if (section.first) sectionIndex_.Add(section.hash, sections_.size());
+      sections_.push_back(section);
     }
     lines_.push_back(line);
   }
@@ -177,28 +202,46 @@ size_t IniDocument::SectionEndLine(size_t section) const {
   return section + 1 < sections_.size() ? sections_[section + 1].headerLine : lines_.size();
 }
 
-std::optional<size_t> IniDocument::FindSection(std::string_view name) const {
-  const auto it = sectionIndex_.find(Fold(name, encoding_));
-  if (it == sectionIndex_.end()) return std::nullopt;
-  return it->second;
+std::optional<size_t> IniDocument::IndexedSection(std::string_view name, size_t hash) const {
+  return sectionIndex_.Find(hash, [this, name](size_t section) {
+    return SameName(Name(lines_[sections_[section].headerLine]), name, encoding_);
+  });
+}
+
+std::optional<size_t> IniDocument::SectionIndexOf(std::string_view name) const {
+  return IndexedSection(name, FoldedHash(name, encoding_));
+}
+
+std::optional<IniDocument::SectionRef> IniDocument::FindSection(std::string_view section) const {
+  const auto s = SectionIndexOf(CleanParameter(section));
+  if (!s) return std::nullopt;
+  return SectionRef{*s};
 }
 
 std::optional<size_t> IniDocument::FindKeyLine(size_t section, std::string_view key) const {
-  const std::string folded = Fold(key, encoding_);
   for (size_t i = sections_[section].headerLine + 1, end = SectionEndLine(section); i < end; ++i) {
     const Line& line = lines_[i];
-    if (line.kind == LineKind::Key && FoldedEquals(Span(line.nameBegin, line.nameEnd), folded, encoding_)) return i;
+    if (line.kind == LineKind::Key && SameName(Name(line), key, encoding_)) return i;
   }
   return std::nullopt;
 }
 
-std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
-  const auto s = FindSection(CleanParameter(section));
+std::optional<std::string_view> IniDocument::Find(std::string_view section, std::string_view key) const {
+  const auto s = FindSection(section);
   if (!s) return std::nullopt;
-  const auto k = FindKeyLine(*s, CleanParameter(key));
+  return Find(*s, key);
+}
+
+std::optional<std::string_view> IniDocument::Find(SectionRef section, std::string_view key) const {
+  const auto k = FindKeyLine(section.index, CleanParameter(key));
   if (!k) return std::nullopt;
-  const Line& line = lines_[*k];
-  return std::string(Unquote(TrimBlanks(Span(line.valueBegin, line.valueEnd))));
+  return Unquote(TrimBlanks(Value(lines_[*k])));
+}
+
+std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
+  const std::optional<std::string_view> value = Find(section, key);
+  if (!value) return std::nullopt;
+  return std::string(*value);
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -209,8 +252,8 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   keyLine.reserve(key.size() + value.size() + 3);
   keyLine.append(key).append("=").append(value).append(kNewLine);
 
-  const bool lastUnterminated = !lines_.empty() && lines_.back().contentEnd == lines_.back().end;
-  const auto s = FindSection(section);
+  const bool lastUnterminated = !lines_.empty() && lines_.back().endLength == 0;
+  const auto s = SectionIndexOf(section);
   if (!s) {
     // A new section goes at the end of the file, with no blank line before it.
     std::string text;
@@ -222,13 +265,13 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
 
   if (const auto k = FindKeyLine(*s, key)) {
     const Line line = lines_[*k];
-    if (TrimBlanks(Span(line.valueBegin, line.valueEnd)) == value) return false;
+    if (TrimBlanks(Value(line)) == value) return false;
     // The line keeps its place, the file's spelling of the key and its own line end.
-    std::string replaced(Span(line.nameBegin, line.nameEnd));
+    std::string replaced(Name(line));
     replaced.append("=").append(value);
-    replaced.append(line.end > line.contentEnd ? Span(line.contentEnd, line.end) : kNewLine);
-    if (replaced == Span(line.begin, line.end)) return false;
-    Splice(*k, line.begin, line.end - line.begin, replaced);
+    replaced.append(line.endLength > 0 ? Span(line.ContentEnd(), line.End()) : kNewLine);
+    if (replaced == Span(line.begin, line.End())) return false;
+    Splice(*k, line.begin, line.End() - line.begin, replaced);
     return true;
   }
 
@@ -243,10 +286,10 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     }
   }
   const Line line = lines_[after];
-  if (line.end == line.contentEnd) {  // the file's unterminated last line
-    Splice(after, line.end, 0, std::string(kNewLine) + keyLine);
+  if (line.endLength == 0) {  // the file's unterminated last line
+    Splice(after, line.End(), 0, std::string(kNewLine) + keyLine);
   } else {
-    Splice(after + 1, line.end, 0, keyLine);
+    Splice(after + 1, line.End(), 0, keyLine);
   }
   return true;
 }

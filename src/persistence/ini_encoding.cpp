@@ -1,5 +1,6 @@
 #include "persistence/ini_encoding.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -43,6 +44,38 @@ std::string ToIniText(IniEncoding encoding, std::wstring_view text) {
 
 std::wstring FromIniText(IniEncoding encoding, std::string_view text) {
   return encoding == IniEncoding::Ansi ? FromAnsi(text) : Utf8ToWide(text);
+}
+
+WideTexts FromIniTexts(IniEncoding encoding, std::span<const std::string_view> texts) {
+  // The values go through as one text, each followed by a line end. A value whose last
+  // byte is ASCII ends with a whole character in the code page and in UTF-8 alike, so the
+  // line end after it is read on its own and comes back as itself; any other value, and
+  // one that holds a line end, is converted alone.
+  std::vector<bool> alone(texts.size());
+  std::string joined;
+  size_t size = 0;
+  for (const std::string_view value : texts) size += value.size() + 1;
+  joined.reserve(size);
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const std::string_view value = texts[i];
+    alone[i] = !value.empty() && (static_cast<unsigned char>(value.back()) >= 0x80 || value.find('\n') != value.npos);
+    if (!alone[i]) joined.append(value).push_back('\n');
+  }
+  WideTexts out{FromIniText(encoding, joined), std::vector<std::pair<size_t, size_t>>(texts.size())};
+  size_t from = 0;
+  for (size_t i = 0; i < texts.size(); ++i) {
+    if (alone[i]) continue;
+    const size_t end = std::min(out.text.find(L'\n', from), out.text.size());
+    out.spans[i] = {from, end - from};
+    from = std::min(end + 1, out.text.size());
+  }
+  for (size_t i = 0; i < texts.size(); ++i) {
+    if (!alone[i]) continue;
+    const size_t at = out.text.size();
+    out.text += FromIniText(encoding, texts[i]);
+    out.spans[i] = {at, out.text.size() - at};
+  }
+  return out;
 }
 
 }  // namespace reelmark

@@ -9,8 +9,11 @@
 // delimiter is one byte and no byte of a character can be taken for one.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace reelmark {
 
@@ -34,6 +37,17 @@ std::string EncodeWholeIniFile(std::wstring_view text);
 // Names and values between the program's text and the engine's text of a file.
 std::string ToIniText(IniEncoding encoding, std::wstring_view text);
 std::wstring FromIniText(IniEncoding encoding, std::string_view text);
+// Many values, each as FromIniText converts it, converted together: start-up reads
+// thousands of paths, and a call into the system for each costs more than its characters.
+struct WideTexts {
+  std::wstring text;  // the values one after another
+  std::vector<std::pair<size_t, size_t>> spans;  // where each value is in `text`: offset, length
+  size_t size() const { return spans.size(); }
+  std::wstring_view operator[](size_t i) const {
+    return std::wstring_view(text).substr(spans[i].first, spans[i].second);
+  }
+};
+WideTexts FromIniTexts(IniEncoding encoding, std::span<const std::string_view> texts);
 
 // The byte-order mark of a Unicode file as the engine sees it at the start of its text.
 inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";

@@ -87,7 +87,7 @@ void Form1::StartUp() {
   int k = 1;
   int matches = 0;
   for (const StoredFavourite& favourite : stored.favourites) {
-    std::int32_t shown = ShownSecondsFromStored(favourite.timeText);
+    std::int32_t shown = favourite.shownSeconds;
     if (favourite.path == captured.path) {
       CurrentRow = k;
       ++matches;

@@ -248,9 +248,9 @@ TEST_F(ShutDown, LongTimesAndLongPathsSurviveARestart) {
   form->Unload();
   const FavouritesFile file = FavouritesFile::Read(platform, FavouritesPath());
   ASSERT_EQ(file.favourites.size(), 2u);
-  EXPECT_EQ(file.favourites[0].timeText, L"400000");
+  EXPECT_EQ(file.favourites[0].shownSeconds, 400005);
   EXPECT_EQ(file.favourites[0].path.size(), longPath.size());
-  EXPECT_EQ(file.favourites[1].timeText, L"-40000");
+  EXPECT_EQ(file.favourites[1].shownSeconds, -39995);
 }
 
 }  // namespace

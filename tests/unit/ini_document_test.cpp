@@ -1,4 +1,5 @@
 #include "persistence/ini_document.h"
+#include "persistence/section_index.h"
 
 #include <gtest/gtest.h>
 
@@ -107,13 +108,41 @@ TEST(IniRead, ManySectionsAreEachFound) {
     const std::string n = std::to_string(i);
     bytes.append("[").append(n).append("fav]\r\ntime= ").append(n).append("\r\nFilename=f").append(n).append("\r\n");
   }
-  const IniDocument doc(bytes);
-  for (int i = 0; i < 10000; ++i) {
-    const std::string section = std::to_string(i) + "FAV";
-    ASSERT_EQ(doc.Get(section, "Time"), std::to_string(i));
-    ASSERT_EQ(doc.Get(section, "filename"), std::string("f").append(std::to_string(i)));
-  }
+  bytes += "[7000FAV]\r\nFilename=later\r\n";
+  IniDocument doc(bytes);
+  const auto allFound = [&doc] {
+    for (int i = 0; i < 10000; ++i) {
+      const std::string section = std::to_string(i) + "FAV";
+      if (doc.Get(section, "Time") != std::to_string(i)) return i;
+      if (doc.Get(section, "filename") != std::string("f").append(std::to_string(i))) return i;
+    }
+    return -1;
+  };
+  EXPECT_EQ(allFound(), -1);
   EXPECT_EQ(doc.Get("10000fav", "time"), std::nullopt);
+  // An edit parses the text again from its line on: the sections after it leave the index
+  // and come back, the first of each name still the one found.
+  ASSERT_TRUE(doc.Set("5000fav", "new", "1"));
+  EXPECT_EQ(allFound(), -1);
+  EXPECT_EQ(doc.Get("5000fav", "new"), "1");
+}
+
+// The index of sections by name: removing any one section, wherever its search began and
+// across the end of the table, leaves every other one found.
+TEST(SectionIndex, RemovingOneKeepsTheOthersFound) {
+  // Hashes of sections 0, 1, ...; the table has 16 slots at first.
+  const std::vector<std::vector<size_t>> cases = {{15, 0, 15, 31, 1, 14, 3, 0}, {15, 0, 15, 31}};
+  for (const std::vector<size_t>& hashes : cases) {
+    for (size_t removed = 0; removed < hashes.size(); ++removed) {
+      SectionIndex index;
+      for (size_t s = 0; s < hashes.size(); ++s) index.Add(hashes[s], s);
+      index.Remove(hashes[removed], removed);
+      for (size_t s = 0; s < hashes.size(); ++s) {
+        const auto found = index.Find(hashes[s], [s](size_t section) { return section == s; });
+        EXPECT_EQ(found, s == removed ? std::nullopt : std::optional<size_t>(s)) << "removed " << removed;
+      }
+    }
+  }
 }
 
 struct WriteCase {

@@ -8,6 +8,7 @@
 
 #include "fake_platform.h"
 #include "persistence/favourites.h"
+#include "persistence/ini_encoding.h"
 #include "persistence/module_ini.h"
 
 namespace reelmark {
@@ -98,6 +99,19 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"Utf16BeStaysAnsi", Utf16(u"\uFEFF[s]\r\n", true), L"s", L"k", L"v",
                   Utf16(u"\uFEFF[s]\r\n", true) + "[s]\r\nk=v\r\n"}));
 
+// Many values converted together come back as each converted alone: line ends, lead bytes
+// at the end and bad bytes included.
+TEST(IniTexts, ManyConvertAsEachAlone) {
+  const std::string values[] = {"",        "C:\\a.avi", kFilmGbk,   "x" + kFilmGbk + "y", "\xB5",  "a\xB5",
+                                "\xB5\xE7\xB5", "two\nlines", "\x81\x30", " 12 ",        "\xFF\n", "\xE7\x94\xB5"};
+  const std::vector<std::string_view> views(std::begin(values), std::end(values));
+  for (const IniEncoding encoding : {IniEncoding::Ansi, IniEncoding::Utf16Le}) {
+    const WideTexts texts = FromIniTexts(encoding, views);
+    ASSERT_EQ(texts.size(), views.size());
+    for (size_t i = 0; i < views.size(); ++i) EXPECT_EQ(texts[i], FromIniText(encoding, views[i])) << i;
+  }
+}
+
 TEST(FavouritesFileEncoding, APathOutsideTheCodePageMakesTheFileUnicodeAndSurvives) {
   testing::FakePlatform platform;
   const std::wstring path = platform.Path(L"kk_fav.ini");
@@ -111,7 +125,7 @@ TEST(FavouritesFileEncoding, APathOutsideTheCodePageMakesTheFileUnicodeAndSurviv
   const FavouritesFile file = FavouritesFile::Read(platform, path);
   ASSERT_EQ(file.favourites.size(), rows.size());
   for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(file.favourites[i].path, rows[i].path);
-  EXPECT_EQ(file.favourites[1].timeText, L"-5");
+  EXPECT_EQ(file.favourites[1].shownSeconds, 0);
   EXPECT_EQ(file.options[2], L"2");
   // An option written into it on its own keeps it Unicode.
   WriteIni(platform, path, L"options", L"DelLast", L" 0");

@@ -18,6 +18,10 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStartOfTheText) {
       {L"-1", -1},       {L"+3", 3},          {L"119.5", 119.5},    {L".5", 0.5},       {L"1.", 1},
       {L"-", 0},         {L".", 0},           {L"1e3", 1000},       {L"1e", 1},         {L"2E-1x", 0.2},
       {L"3720 s", 3720}, {L"0x10", 0},        {L"12:30", 12},       {L"- 5", 0},
+      // Whole numbers of every length, read without the library as long as that is exact.
+      {L"007", 7},       {L"-0", 0},          {L"+12e1", 120},      {L"12.", 12},
+      {L"999999999999999", 999999999999999},   {L"1234567890123456789", 1234567890123456789.0},
+      {L"99999999999999999999", 1e20},         {L"-18446744073709551617", -18446744073709551617.0},
   };
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.expected) << "text: " << c.text;
 }
