@@ -167,7 +167,7 @@ TEST(EventsDuringAQuestion, AtExitCapturesAndDropsAreSavedAndAnotherUnloadIsDrop
       if (event.adds) expected.push_back(event.adds);
       std::vector<std::wstring> saved;
       const FavouritesFile file = FavouritesFile::Read(world.platform, world.platform.Path(L"kk_fav.ini"));
-      for (const StoredFavourite& favourite : file.favourites) saved.push_back(favourite.path);
+      for (const StoredFavourite& favourite : file.favourites) saved.emplace_back(favourite.path);
       EXPECT_EQ(saved, expected);
       EXPECT_EQ(world.platform.messages.size(), box.answers.size());
       EXPECT_TRUE(world.platform.destroyed);
