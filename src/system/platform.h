@@ -68,7 +68,8 @@ class Platform {
   // `toFront` brings it in front of other programs' windows (the main window may be hidden).
   virtual MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& title, MessageButtons buttons,
                                     bool toFront) = 0;
-  // The system's own words for an error, in the user's language; empty when it has none.
+  // The system's own words for an error, in the user's language, as the system gives them
+  // (ending in a line break); empty when it has none.
   virtual std::wstring ErrorText(SystemError error) = 0;
   // Opens the menu as a popup at the mouse position; a chosen item arrives later as
   // its command.

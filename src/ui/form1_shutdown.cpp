@@ -12,12 +12,18 @@
 namespace reelmark {
 namespace {
 
-std::wstring SaveFailedQuestion(const std::wstring& path, SystemError error, const std::wstring& reason) {
+// The system's words for an error end in a line break, which the question has its own of.
+std::wstring_view WithoutLineEnd(std::wstring_view text) {
+  const size_t last = text.find_last_not_of(L"\r\n ");
+  return last == std::wstring_view::npos ? std::wstring_view() : text.substr(0, last + 1);
+}
+
+std::wstring SaveFailedQuestion(const std::wstring& path, SystemError error, std::wstring_view reason) {
   std::wstring text = texts::kSaveFailed;
   text += texts::kQuestionBreak;
   text += path;
   text += texts::kQuestionBreak;
-  text += reason;
+  text += WithoutLineEnd(reason);
   text += L"（";
   text += texts::kErrorCode;
   text += std::to_wstring(error);

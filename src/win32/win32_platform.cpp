@@ -38,10 +38,7 @@ std::wstring Win32Platform::ErrorText(SystemError error) {
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
       reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   const UniqueLocalText owned(buffer);
-  std::wstring text(buffer && length > 0 ? buffer : L"", buffer ? length : 0);
-  // The system's texts end in a line break.
-  while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) text.pop_back();
-  return text;
+  return buffer ? std::wstring(buffer, length) : std::wstring();
 }
 
 void Win32Platform::ShowPopupMenu(const Menu& menu) {

@@ -83,7 +83,7 @@ class FakePlatform : public Platform {
   bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
   MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& title, MessageButtons buttons,
                             bool toFront) override;
-  std::wstring ErrorText(SystemError error) override { return L"系统错误 " + std::to_wstring(error); }
+  std::wstring ErrorText(SystemError error) override { return L"系统错误 " + std::to_wstring(error) + L"\r\n"; }
   void ShowPopupMenu(const Menu& menu) override;
   void PutTextOnClipboard(const std::wstring& text) override { clipboard.push_back({text, messages.size()}); }
   std::vector<TopLevelWindow> TopLevelWindows() override { return windows; }
