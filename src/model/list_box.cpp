@@ -17,6 +17,7 @@ void ListBox::AppendRows(std::vector<std::wstring> texts) {
   rows_.insert(rows_.end(), std::make_move_iterator(texts.begin()), std::make_move_iterator(texts.end()));
   // Rows added after the selected one leave the selection where it is.
   if (observer_) observer_->RowsAppended(first, std::span<const std::wstring>(rows_).subspan(static_cast<size_t>(first)));
+  RowsChanged();
 }
 
 void ListBox::Insert(int index, std::wstring text) {
@@ -24,6 +25,7 @@ void ListBox::Insert(int index, std::wstring text) {
   rows_.insert(rows_.begin() + index, std::move(text));
   if (selected_ >= index) ++selected_;  // the selection stays on its row
   if (observer_) observer_->RowInserted(index, rows_[static_cast<size_t>(index)]);
+  RowsChanged();
 }
 
 void ListBox::Remove(int index) {
@@ -32,6 +34,7 @@ void ListBox::Remove(int index) {
   if (selected_ == index) selected_ = -1;
   else if (selected_ > index) --selected_;
   if (observer_) observer_->RowRemoved(index);
+  RowsChanged();
 }
 
 void ListBox::Replace(int index, std::wstring text) {
@@ -42,12 +45,14 @@ void ListBox::Replace(int index, std::wstring text) {
     observer_->RowRemoved(index);
     observer_->RowInserted(index, rows_[static_cast<size_t>(index)]);
   }
+  RowsChanged();
 }
 
 void ListBox::Clear() {
   rows_.clear();
   selected_ = -1;
   if (observer_) observer_->Cleared();
+  RowsChanged();
 }
 
 void ListBox::Select(int index) {

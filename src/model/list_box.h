@@ -50,13 +50,21 @@ class ListBox {
   void SetVisible(bool visible);
 
   void SetSelectionHandler(std::function<void()> handler) { onSelect_ = std::move(handler); }
+  // Runs after every change of the rows (an insert, a removal, a replace, a clear, rows
+  // appended), whoever made it; a selection or a change of visibility is none.
+  void SetRowsChangedHandler(std::function<void()> handler) { onRowsChanged_ = std::move(handler); }
   void SetObserver(ListBoxObserver* observer) { observer_ = observer; }
 
  private:
+  void RowsChanged() {
+    if (onRowsChanged_) onRowsChanged_();
+  }
+
   std::vector<std::wstring> rows_;
   int selected_ = -1;
   bool visible_ = true;
   std::function<void()> onSelect_;
+  std::function<void()> onRowsChanged_;
   ListBoxObserver* observer_ = nullptr;
 };
 

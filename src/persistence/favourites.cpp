@@ -145,6 +145,7 @@ FavouritesFile FavouritesFile::Parse(std::string bytes) {
   FavouritesFile file;
   file.exists = true;
   const IniDocument doc = IniDocument::FromFile(std::move(bytes));
+  file.hasOptions = doc.FindSection("options").has_value();
   for (size_t i = 0; i < kOptionKeys.size(); ++i) {
     file.options[i] = ModuleIni::ReadIni(doc, kOptionsSection, kOptionKeys[i]);
   }

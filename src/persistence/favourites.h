@@ -14,6 +14,11 @@
 
 namespace reelmark {
 
+// The favourites file in the program directory, as every writer names it; start-up opens
+// it as kFavouritesFileAsRead (the system's file names ignore case).
+inline constexpr wchar_t kFavouritesFile[] = L"kk_fav.ini";
+inline constexpr wchar_t kFavouritesFileAsRead[] = L"kk_fav.INI";
+
 // The list never holds more favourites than its four-digit number column can show.
 inline constexpr int kMaxFavourites = 9999;
 // The list shows every position this many seconds later than the position stored.
@@ -71,6 +76,7 @@ class FavouritesFile {
   static FavouritesFile Parse(std::string bytes);
 
   bool exists = false;
+  bool hasOptions = false;  // it holds a section "options", as every file the program writes
   // The stored option values as text, empty when absent.
   std::array<std::wstring, 3> options;
   std::vector<StoredFavourite> favourites;

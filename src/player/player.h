@@ -12,7 +12,6 @@ namespace reelmark {
 inline constexpr wchar_t kPlayerTitlePrefix[] = L"MPlayer - ";
 inline constexpr wchar_t kPlayerExe[] = L"mplayer.exe";
 inline constexpr wchar_t kSettingsFile[] = L"kk.ini";
-inline constexpr wchar_t kFavouritesFile[] = L"kk_fav.ini";
 
 // How long the player may take to record its state and end after the close request.
 inline constexpr unsigned kPlayerExitWaitMs = 5000;

@@ -58,6 +58,10 @@ class Platform {
   // replace leaves the old file as it was and answers why it failed.
   virtual SystemError ReplaceFileAtomically(const std::wstring& path, std::string_view bytes,
                                             OldAttributes old) = 0;
+  // Puts the file `from` in place of `to` in one step, whatever the attributes of the file
+  // it replaces, written through to the disk. A failed move leaves both as they were and
+  // answers why it failed.
+  virtual SystemError MoveFileOver(const std::wstring& from, const std::wstring& to) = 0;
   virtual bool RemoveFile(const std::wstring& path) = 0;
   // The attribute bits, or nothing when the path does not exist.
   virtual std::optional<std::uint32_t> FileAttributes(const std::wstring& path) = 0;
@@ -107,6 +111,10 @@ class Platform {
   virtual void EndProgram() = 0;
   // Destroys the main window after its unload handler has run; the program then ends.
   virtual void DestroyMainWindow() = 0;
+  // After so many milliseconds the form's timer event comes, once, as a message of the main
+  // window (so it also comes while a message box is open). Starting it again while it runs
+  // starts it anew.
+  virtual void StartTimer(unsigned milliseconds) = 0;
 
   // --- the tray icon and the hot key ---
   // The main window's icon in the notification area. A click on it comes to the form (a

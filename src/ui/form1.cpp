@@ -2,6 +2,8 @@
 
 #include "base/numbers.h"
 #include "base/path.h"
+#include "persistence/favourites.h"
+#include "persistence/recovery.h"
 #include "player/player.h"
 #include "ui/layout.h"
 #include "ui/menus.h"
@@ -38,10 +40,12 @@ Form1::Form1(Platform& platform)
       mnuTray(MakeTrayMenu()),
       platform_(platform) {
   List1.SetSelectionHandler([this] { List1_Click(); });
+  List1.SetRowsChangedHandler([this] { FavouritesChanged(); });
 }
 
 std::wstring Form1::SettingsPath() const { return platform_.ProgramDirectory() + L"\\" + kSettingsFile; }
 std::wstring Form1::FavouritesPath() const { return platform_.ProgramDirectory() + L"\\" + kFavouritesFile; }
+std::wstring Form1::RecoveryPath() const { return platform_.ProgramDirectory() + L"\\" + kRecoveryFile; }
 
 WindowHandle Form1::FindAllApps(const std::wstring& str1) { return FindPlayerWindow(platform_, str1); }
 
@@ -165,8 +169,10 @@ void Form1::EndAtOnce() {
   platform_.EndProgram();
 }
 
-// Leaves at once: only the tray icon is taken down; the hot key lapses with the process.
+// Leaves at once, dropping this run's changes: only the tray icon is taken down; the hot
+// key lapses with the process.
 void Form1::zouren_Click() {
+  DiscardRecovery();
   platform_.RemoveTrayIcon();
   EndAtOnce();
 }

@@ -7,12 +7,14 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/controls.h"
 #include "model/list_box.h"
 #include "model/menu.h"
+#include "persistence/recovery.h"
 #include "system/platform.h"
 
 namespace reelmark {
@@ -55,6 +57,11 @@ class Form1 {
   // Before start-up has finished nothing is written.
   void EndSession();
   bool Ended() const { return ended_; }  // ended at once or unloaded
+  // The timer the form started ran out: the recovery file is written when it is due. It
+  // comes as a message, also while a question is open, and writes at once: whenever a box
+  // is open after start-up the list is whole, and the write changes nothing the question
+  // asked about.
+  void RecoveryTimer_Timer();
 
   // --- a second start of the program in this folder hands its capture over ---
   // Whether this copy takes it: not once its unload has begun.
@@ -124,6 +131,7 @@ class Form1 {
 
   std::wstring SettingsPath() const;    // kk.ini
   std::wstring FavouritesPath() const;  // kk_fav.ini
+  std::wstring RecoveryPath() const;    // kk_fav.recovery.ini
 
  private:
   void StartUp();  // the steps of Form_Load
@@ -133,7 +141,18 @@ class Form1 {
   void WriteOnExit();
   // Writes the favourites file; a failure is told, and the user may try again.
   void SaveFavourites();
-  SystemError WriteFavouritesFile();
+  // The list and the options, as the favourites file holds them, into that file.
+  SystemError WriteFavouritesFile(const std::wstring& path);
+  // The rows or the options changed: the recovery file follows soon.
+  void FavouritesChanged();
+  bool WriteRecovery();
+  // Whether a recovery file holds every change of this run: none is due, or it is written now.
+  bool RecoveryHoldsChanges();
+  // The favourites were saved: the recovery file of this run goes.
+  void RemoveRecovery();
+  // This run's changes are dropped: its recovery file goes, or, when start-up read the
+  // one an earlier run left, that file is put back as it was.
+  void DiscardRecovery();
   void RunMenuCommand(int commandId);
 
   // Runs an event's handler now, or, while a question box is open, once the handler that
@@ -157,6 +176,10 @@ class Form1 {
   int asking_ = 0;               // message boxes open
   int running_ = 0;              // event handlers running, one inside another
   std::deque<std::function<void()>> waiting_;  // events that came while a box was open
+  RecoverySchedule recovery_;
+  bool wroteRecovery_ = false;  // this run wrote the recovery file
+  // The recovery file start-up read where it lies, as it was then.
+  std::optional<std::string> recoveryReadInPlace_;
   std::function<void()> onWindowChange_;
 };
 

@@ -1,5 +1,5 @@
 // The option check boxes. A click stores the play-and-exit option at once; the two exit
-// options reach the favourites file at shut-down.
+// options reach the favourites file at shut-down, and all three the recovery file soon.
 #include "persistence/favourites.h"
 #include "persistence/module_ini.h"
 #include "ui/form1.h"
@@ -12,6 +12,8 @@ void Form1::Check1_Click(int) {
   // Whichever box was clicked; every other line of the file stays as it is.
   ModuleIni::WriteIni(platform_, path, kOptionsSection, kOptionKeys[kDblExit], StoredNumber(Check1[kDblExit].Value()));
   platform_.SetAttributes(path, kAttributeHidden | kAttributeSystem);
+  // All three reach the recovery file, as they would reach kk_fav.ini at shut-down.
+  FavouritesChanged();
 }
 
 }  // namespace reelmark

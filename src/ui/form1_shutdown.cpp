@@ -1,4 +1,4 @@
-// Shut-down: the one place where the favourites reach the disk.
+// Shut-down: where the favourites reach kk_fav.ini, and the recovery file goes.
 #include <array>
 #include <vector>
 
@@ -18,7 +18,8 @@ std::wstring_view WithoutLineEnd(std::wstring_view text) {
   return last == std::wstring_view::npos ? std::wstring_view() : text.substr(0, last + 1);
 }
 
-std::wstring SaveFailedQuestion(const std::wstring& path, SystemError error, std::wstring_view reason) {
+std::wstring SaveFailedQuestion(const std::wstring& path, SystemError error, std::wstring_view reason,
+                               bool recoverable) {
   std::wstring text = texts::kSaveFailed;
   text += texts::kQuestionBreak;
   text += path;
@@ -29,7 +30,7 @@ std::wstring SaveFailedQuestion(const std::wstring& path, SystemError error, std
   text += std::to_wstring(error);
   text += L"）";
   text += texts::kQuestionBreak;
-  text += texts::kSaveFailedNoLoses;
+  text += recoverable ? texts::kSaveFailedNoRecovers : texts::kSaveFailedNoLoses;
   text += texts::kQuestionBreak;
   text += texts::kRetry;
   return text;
@@ -62,32 +63,40 @@ void Form1::WriteOnExit() {
 }
 
 void Form1::SaveFavourites() {
-  SystemError error = WriteFavouritesFile();
+  // The recovery file first holds what is saved, so that an end between the two writes
+  // restores nothing older than the list.
+  RecoveryHoldsChanges();
+  SystemError error = WriteFavouritesFile(FavouritesPath());
   if (sessionEnding_) {
     // Nobody may be there to answer, and the process may end any moment: one more try.
-    if (error != 0) WriteFavouritesFile();
+    if (error != 0) error = WriteFavouritesFile(FavouritesPath());
+    if (error == 0) RemoveRecovery();
     return;
   }
-  // A failed save is told: the old file is still whole, and this run's changes are only
-  // in the list. With play-and-exit the window is hidden and the player in front, so the
+  // A failed save is told: the old file is still whole, and this run's changes are in the
+  // list and, when it could be written, in the recovery file, which No leaves for the next
+  // start. With play-and-exit the window is hidden and the player in front, so the
   // question comes to the front of its own.
   while (error != 0) {
-    const std::wstring question = SaveFailedQuestion(FavouritesPath(), error, platform_.ErrorText(error));
+    const bool recoverable = RecoveryHoldsChanges();
+    const std::wstring question =
+        SaveFailedQuestion(FavouritesPath(), error, platform_.ErrorText(error), recoverable);
     if (Ask(question, texts::kNoticeTitle, MessageButtons::YesNo, true) != MessageAnswer::Yes) return;
     if (sessionEnding_) return;  // the session's end has written them meanwhile
     RunWaitingEvents();
-    error = WriteFavouritesFile();
+    error = WriteFavouritesFile(FavouritesPath());
   }
+  RemoveRecovery();
 }
 
-SystemError Form1::WriteFavouritesFile() {
+SystemError Form1::WriteFavouritesFile(const std::wstring& path) {
   // The file is composed whole and put in place in one step, so a failed write leaves the
   // favourites of the last run rather than a part of them.
   std::vector<ParsedListLine> rows;
   rows.reserve(static_cast<size_t>(List1.Count()));
   for (int i = 1; i < List1.Count(); ++i) rows.push_back(ParseListLine(List1.Row(i)));
   const std::array<int, 3> options{Check1[0].Value(), Check1[1].Value(), Check1[2].Value()};
-  return SaveFavouritesFile(platform_, FavouritesPath(), options, rows);
+  return SaveFavouritesFile(platform_, path, options, rows);
 }
 
 }  // namespace reelmark

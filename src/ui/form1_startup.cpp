@@ -6,6 +6,7 @@
 #include "base/path.h"
 #include "persistence/favourites.h"
 #include "persistence/player_settings.h"
+#include "persistence/recovery.h"
 #include "player/player.h"
 #include "shell/hot_key.h"
 #include "ui/form1.h"
@@ -77,7 +78,10 @@ void Form1::StartUp() {
   List1.Clear();
   List1.Append(texts::kHeaderRow);
 
-  const FavouritesFile stored = FavouritesFile::Read(platform_, platform_.ProgramDirectory() + L"\\kk_fav.INI");
+  // A run that did not end left its favourites in the recovery file: they come back here.
+  StartUpFavourites startUp = ReadFavouritesAtStartUp(platform_, platform_.ProgramDirectory());
+  const FavouritesFile& stored = startUp.file;
+  recoveryReadInPlace_ = std::move(startUp.recoveryLeftInPlace);
   if (stored.exists) {
     for (size_t i = 0; i < Check1.size(); ++i) {
       if (const auto value = StoredOptionValue(stored.options[i])) Check1[i].SetValue(*value);
@@ -86,6 +90,7 @@ void Form1::StartUp() {
 
   int k = 1;
   int matches = 0;
+  bool changed = false;  // the list differs from the file read
   for (const StoredFavourite& favourite : stored.favourites) {
     std::int32_t shown = favourite.shownSeconds;
     if (favourite.path == captured.path) {
@@ -96,6 +101,7 @@ void Form1::StartUp() {
                         std::wstring(texts::kEarlierTimeWas) + timestr(shown), texts::kUpdateEarlier}),
               std::wstring(FileNameOf(captured.path)), MessageButtons::YesNo) == MessageAnswer::Yes) {
         shown = captured.shownSeconds;
+        changed = true;
       }
     }
     List1.Append(FormatListLine(k, shown, favourite.path));
@@ -108,11 +114,13 @@ void Form1::StartUp() {
           MessageButtons::YesNo) == MessageAnswer::Yes) {
     CurrentRow = k;
     List1.Append(FormatListLine(k, captured.shownSeconds, captured.path));
+    changed = true;
   }
 
   List1.Select(CurrentRow);
   List1.SetVisible(true);
   loaded_ = true;
+  if (changed) FavouritesChanged();
   SetHotKey(platform_, kHotKeyId, kHotKeyText, L"Add");
 }
 

@@ -50,6 +50,8 @@ inline constexpr wchar_t kDeleteOnExit[] = L"你确定要在列表中删除";
 inline constexpr wchar_t kSaveFailed[] = L"收藏无法保存到文件：";
 inline constexpr wchar_t kErrorCode[] = L"错误代码：";
 inline constexpr wchar_t kSaveFailedNoLoses[] = L"选“否”将退出本程序，这次运行中对收藏所做的更改都会丢失。";
+// The same, when the recovery file holds the changes.
+inline constexpr wchar_t kSaveFailedNoRecovers[] = L"选“否”将退出本程序，这次运行中对收藏所做的更改会在下次启动时恢复。";
 inline constexpr wchar_t kRetry[] = L"是否重试？";
 
 }  // namespace reelmark::texts

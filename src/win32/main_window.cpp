@@ -126,6 +126,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       focus_.Restore(window_, controls_.ById(kList1));
       return 0;
+    case WM_TIMER:
+      // One shot: the form starts it again when it wants another.
+      if (wParam == kFormTimerId) {
+        ::KillTimer(window_, kFormTimerId);
+        if (bound_) form_.RecoveryTimer_Timer();
+        return 0;
+      }
+      break;
     case WM_QUERYENDSESSION:
       return TRUE;  // never hold the session up; the saving waits until it really ends
     case WM_ENDSESSION:

@@ -95,6 +95,16 @@ SystemError Win32Platform::ReplaceFileAtomically(const std::wstring& path, std::
   return error != 0 ? error : ERROR_WRITE_FAULT;  // a failure the system gave no reason for
 }
 
+SystemError Win32Platform::MoveFileOver(const std::wstring& from, const std::wstring& to) {
+  const DWORD before = ::GetFileAttributesW(to.c_str());
+  const bool isFile = before != INVALID_FILE_ATTRIBUTES && (before & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  ClearStubbornAttributes(to);
+  if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+  const SystemError error = ::GetLastError();
+  if (isFile) ::SetFileAttributesW(to.c_str(), before);  // the old file stays as it was
+  return error != 0 ? error : ERROR_WRITE_FAULT;
+}
+
 bool Win32Platform::RemoveFile(const std::wstring& path) { return ::DeleteFileW(path.c_str()) != 0; }
 
 std::optional<std::uint32_t> Win32Platform::FileAttributes(const std::wstring& path) {

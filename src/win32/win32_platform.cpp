@@ -124,6 +124,11 @@ void Win32Platform::EndProgram() {
   }
 }
 
+void Win32Platform::StartTimer(unsigned milliseconds) {
+  // No timer procedure: WM_TIMER goes to the window, whose procedure hands it on.
+  if (mainWindow_) ::SetTimer(mainWindow_, kFormTimerId, milliseconds, nullptr);
+}
+
 void Win32Platform::DestroyMainWindow() {
   if (mainWindow_) ::DestroyWindow(mainWindow_);
 }

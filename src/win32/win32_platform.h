@@ -18,6 +18,9 @@ namespace reelmark::win32 {
 // The folder of the running program, without a backslash at its end.
 std::wstring ProgramFolder();
 
+// The main window's one timer, whose WM_TIMER the window hands to the form.
+inline constexpr UINT_PTR kFormTimerId = 1;
+
 class HotKey;
 class TrayIcon;
 
@@ -38,6 +41,7 @@ class Win32Platform final : public Platform {
   bool WriteFileInPlace(const std::wstring& path, std::string_view bytes) override;
   SystemError ReplaceFileAtomically(const std::wstring& path, std::string_view bytes,
                                     OldAttributes old) override;
+  SystemError MoveFileOver(const std::wstring& from, const std::wstring& to) override;
   bool RemoveFile(const std::wstring& path) override;
   std::optional<std::uint32_t> FileAttributes(const std::wstring& path) override;
   bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
@@ -63,6 +67,7 @@ class Win32Platform final : public Platform {
   int ScreenHeight() override;
   void EndProgram() override;
   void DestroyMainWindow() override;
+  void StartTimer(unsigned milliseconds) override;
 
   // The tray icon and the hot key are in win32_platform_shell.cpp.
   void AddTrayIcon() override;

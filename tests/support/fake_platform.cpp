@@ -6,6 +6,11 @@
 #include "model/menu.h"
 
 namespace reelmark::testing {
+namespace {
+
+std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
+
+}  // namespace
 
 std::wstring FakePlatform::Key(const std::wstring& path) {
   std::wstring key = path;
@@ -29,8 +34,11 @@ std::string FakePlatform::Bytes(const std::wstring& path) const {
   return file ? file->bytes : std::string{};
 }
 
-bool FakePlatform::MayWrite() {
+bool FakePlatform::MayWrite(const std::wstring& what, const std::wstring& path) {
   ++writeCount;
+  writeLog.push_back(what);
+  if (endAtWrite > 0 && --endAtWrite == 0) throw ProgramEnded{};
+  if (!failWritesTo.empty() && Key(failWritesTo) != Key(path)) return true;
   if (failNextWrites > 0) {
     --failNextWrites;
     return false;
@@ -44,8 +52,18 @@ std::optional<std::string> FakePlatform::ReadFileBytes(const std::wstring& path)
   return file->bytes;
 }
 
+bool FakePlatform::Held(const std::wstring& path) const {
+  for (const std::wstring& held : heldOpen) {
+    if (Key(held) == Key(path)) return true;
+  }
+  return false;
+}
+
 bool FakePlatform::WriteFileInPlace(const std::wstring& path, std::string_view bytes) {
-  if (!MayWrite()) return false;
+  if (endAtWrite == 1) {
+    files_[Key(path)].bytes.assign(bytes.substr(0, bytes.size() / 2));
+  }
+  if (!MayWrite(L"write " + NameOf(path), path) || Held(path)) return false;
   File& file = files_[Key(path)];
   if (file.attributes & (kAttributeReadOnly | kAttributeDirectory)) return false;
   file.bytes.assign(bytes);
@@ -55,7 +73,8 @@ bool FakePlatform::WriteFileInPlace(const std::wstring& path, std::string_view b
 SystemError FakePlatform::ReplaceFileAtomically(const std::wstring& path, std::string_view bytes,
                                                 OldAttributes old) {
   constexpr SystemError kAccessDenied = 5;
-  if (!MayWrite()) return kWriteFailure;
+  if (!MayWrite(L"replace " + NameOf(path), path)) return kWriteFailure;
+  if (Held(path)) return kSharingViolation;
   const auto it = files_.find(Key(path));
   const std::uint32_t before = it == files_.end() ? 0 : it->second.attributes;
   if (before & kAttributeDirectory) return kAccessDenied;
@@ -64,8 +83,21 @@ SystemError FakePlatform::ReplaceFileAtomically(const std::wstring& path, std::s
   return 0;
 }
 
+SystemError FakePlatform::MoveFileOver(const std::wstring& from, const std::wstring& to) {
+  constexpr SystemError kFileNotFound = 2, kAccessDenied = 5;
+  if (!MayWrite(L"move " + NameOf(from) + L" " + NameOf(to), to)) return kWriteFailure;
+  if (Held(from) || Held(to)) return kSharingViolation;
+  const auto source = files_.find(Key(from));
+  if (source == files_.end() || (source->second.attributes & kAttributeDirectory)) return kFileNotFound;
+  if (const File* target = GetFile(to); target && (target->attributes & kAttributeDirectory)) return kAccessDenied;
+  File moved = std::move(source->second);
+  files_.erase(source);
+  files_[Key(to)] = std::move(moved);
+  return 0;
+}
+
 bool FakePlatform::RemoveFile(const std::wstring& path) {
-  if (failWrites) return false;
+  if (!MayWrite(L"remove " + NameOf(path), path) || Held(path)) return false;
   return files_.erase(Key(path)) > 0;
 }
 

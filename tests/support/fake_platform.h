@@ -64,11 +64,25 @@ class FakePlatform : public Platform {
   bool destroyed = false;
   bool failWrites = false;  // every write of a file fails
   int failNextWrites = 0;   // so many writes fail, then they work again
+  std::wstring failWritesTo;  // when set, the two above fail only the writes of this file
+  // Files another program holds open without sharing: they cannot be replaced, moved or
+  // removed (the system's sharing violation); they can still be read.
+  std::vector<std::wstring> heldOpen;
+  static constexpr SystemError kSharingViolation = 32;
+  // The program ends in the middle of its n-th write from now (1 the next one): that write
+  // throws ProgramEnded. A write in place leaves half its bytes; a replace, a move or a
+  // removal, each one step, is not done.
+  int endAtWrite = 0;
+  struct ProgramEnded {};
+  std::vector<unsigned> timers;  // every timer started, by its delay
   static constexpr SystemError kWriteFailure = 112;  // what a failed write answers: the disk is full
   // The tray icon and hot key calls in order: "AddTrayIcon", "SetTrayTip Reelmark",
   // "RegisterHotKey 1 3 113", "UnregisterHotKey 1", "RemoveTrayIcon", "FocusMainWindow".
   std::vector<std::wstring> shellCalls;
-  int writeCount = 0;  // writes tried, the failed ones included
+  int writeCount = 0;  // writes tried (replaces, moves and removals too), the failed ones included
+  // The same, each as what it did and the file's name: "write kk.INI", "replace kk_fav.ini",
+  // "move kk_fav.recovery.ini kk_fav.ini", "remove kk_fav.recovery.ini".
+  std::vector<std::wstring> writeLog;
   // The registry below the current user: each key's full path (as first created) with its
   // values by name. Key and value names match without regard to case.
   std::map<std::wstring, std::map<std::wstring, RegistryValue>> registry;
@@ -78,6 +92,7 @@ class FakePlatform : public Platform {
   std::optional<std::string> ReadFileBytes(const std::wstring& path) override;
   bool WriteFileInPlace(const std::wstring& path, std::string_view bytes) override;
   SystemError ReplaceFileAtomically(const std::wstring& path, std::string_view bytes, OldAttributes old) override;
+  SystemError MoveFileOver(const std::wstring& from, const std::wstring& to) override;
   bool RemoveFile(const std::wstring& path) override;
   std::optional<std::uint32_t> FileAttributes(const std::wstring& path) override;
   bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
@@ -99,6 +114,7 @@ class FakePlatform : public Platform {
   int ScreenHeight() override { return screenHeight; }
   void EndProgram() override { ended = true; }
   void DestroyMainWindow() override { destroyed = true; }
+  void StartTimer(unsigned milliseconds) override { timers.push_back(milliseconds); }
   void AddTrayIcon() override { shellCalls.push_back(L"AddTrayIcon"); }
   void SetTrayTip(const std::wstring& tip) override { shellCalls.push_back(L"SetTrayTip " + tip); }
   void RemoveTrayIcon() override { shellCalls.push_back(L"RemoveTrayIcon"); }
@@ -110,7 +126,9 @@ class FakePlatform : public Platform {
   static std::wstring Key(const std::wstring& path);
   // The registry key with that path, whatever its case; nullptr when there is none.
   std::map<std::wstring, RegistryValue>* FindRegistryKey(const std::wstring& path);
-  bool MayWrite();
+  // Counts a write of the file and answers whether it may be done.
+  bool MayWrite(const std::wstring& what, const std::wstring& path);
+  bool Held(const std::wstring& path) const;
   std::map<std::wstring, File> files_;
 };
 

@@ -191,25 +191,41 @@ TEST_F(ShutDown, LeavingAtOnceWritesNothing) {
   EXPECT_EQ(Written(), before);
 }
 
-// A save that fails is told, in front of other windows, with the file and the system's
-// reason. Yes writes the favourites file again and only that; No ends with the old file
-// whole. At the session's end nobody may answer: one more try, no question.
+// A save that fails at exit is told, with the file, the system's reason and what No
+// costs: when the recovery file holds this run's changes, they come back at the next
+// start, else they are lost. Yes writes the favourites file again; No ends with the old
+// file whole. At the session's end nobody may answer: one more try, no question. A save
+// that worked removes the recovery file.
 TEST_F(ShutDown, AFailedSaveIsToldAndMayBeTriedAgain) {
-  const std::wstring question = L"收藏无法保存到文件：\n\rC:\\Player\\kk_fav.ini\n\r系统错误 112（错误代码：112）\n\r"
-                                L"选“否”将退出本程序，这次运行中对收藏所做的更改都会丢失。\n\r是否重试？";
+  const auto question = [](bool recoverable) {
+    return std::wstring(L"收藏无法保存到文件：\n\rC:\\Player\\kk_fav.ini\n\r系统错误 112（错误代码：112）\n\r") +
+           (recoverable ? L"选“否”将退出本程序，这次运行中对收藏所做的更改会在下次启动时恢复。"
+                        : L"选“否”将退出本程序，这次运行中对收藏所做的更改都会丢失。") +
+           L"\n\r是否重试？";
+  };
   struct Case {
     const char* name;
-    int failures;
+    int failures;  // of the favourites file
+    bool recoveryWritable;
     std::vector<MessageAnswer> answers;
     bool sessionEnds;
     bool saved;
+    std::vector<std::wstring> writes;
   } cases[] = {
-      {"Yes, then the save works", 1, {MessageAnswer::Yes}, false, true},
-      {"Yes, it fails again, then No", 2, {MessageAnswer::Yes, MessageAnswer::No}, false, false},
-      {"No", 1, {MessageAnswer::No}, false, false},
-      {"the session ends: one more try", 1, {}, true, true},
-      {"the session ends: the second try fails too", 2, {}, true, false},
+      {"Yes, then the save works", 1, true, {MessageAnswer::Yes}, false, true,
+       {L"replace kk_fav.recovery.ini", L"replace kk_fav.ini", L"replace kk_fav.ini", L"remove kk_fav.recovery.ini"}},
+      {"Yes, it fails again, then No", 2, true, {MessageAnswer::Yes, MessageAnswer::No}, false, false,
+       {L"replace kk_fav.recovery.ini", L"replace kk_fav.ini", L"replace kk_fav.ini"}},
+      {"No", 1, true, {MessageAnswer::No}, false, false,
+       {L"replace kk_fav.recovery.ini", L"replace kk_fav.ini"}},
+      {"No, and the recovery file could not be written", 1, false, {MessageAnswer::No}, false, false,
+       {L"replace kk_fav.recovery.ini", L"replace kk_fav.ini", L"replace kk_fav.recovery.ini"}},
+      {"the session ends: one more try", 1, true, {}, true, true,
+       {L"replace kk_fav.recovery.ini", L"replace kk_fav.ini", L"replace kk_fav.ini", L"remove kk_fav.recovery.ini"}},
+      {"the session ends: the second try fails too", 2, true, {}, true, false,
+       {L"replace kk_fav.recovery.ini", L"replace kk_fav.ini", L"replace kk_fav.ini"}},
   };
+  const std::string options = "[options]\r\nDelLast= 1\r\nDelLastPath= 1\r\nDblExit= 0\r\n";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     platform = {};
@@ -222,21 +238,24 @@ TEST_F(ShutDown, AFailedSaveIsToldAndMayBeTriedAgain) {
     form->List1.Append(FormatListLine(3, 0, L"C:\\3.avi"));  // this run's change
     Answer({MessageAnswer::No});
     platform.answers.insert(platform.answers.end(), c.answers.begin(), c.answers.end());
+    platform.failWritesTo = FavouritesPath();
     platform.failNextWrites = c.failures;
-    platform.writeCount = 0;
+    if (!c.recoveryWritable) platform.heldOpen = {platform.Path(L"kk_fav.recovery.ini")};
+    platform.writeLog.clear();
 
     c.sessionEnds ? form->EndSession() : form->Command1_Click();
 
-    std::vector<ShownMessage> asked(c.answers.size(), ShownMessage{question, L"提示", MessageButtons::YesNo, true});
+    std::vector<ShownMessage> asked(c.answers.size(),
+                                    ShownMessage{question(c.recoveryWritable), L"提示", MessageButtons::YesNo, true});
     if (!c.sessionEnds) asked.insert(asked.begin(), ShownMessage{L"你确定要在列表中删除\n\r1.avi", L"提示", MessageButtons::YesNo});
     EXPECT_EQ(platform.messages, asked);
-    EXPECT_EQ(Written(), c.saved ? FavouritesBytes({{1, "C:\\1.avi"}, {2, "C:\\2.avi"}, {-5, "C:\\3.avi"}},
-                                                   "[options]\r\nDelLast= 1\r\nDelLastPath= 1\r\nDblExit= 0\r\n")
-                                 : before);
-    // The tries at the favourites file, then the player's film forgotten once.
-    const auto retries = std::count(c.answers.begin(), c.answers.end(), MessageAnswer::Yes);
-    const auto tries = c.sessionEnds ? std::min(c.failures + 1, 2) : static_cast<int>(retries) + 1;
-    EXPECT_EQ(platform.writeCount, tries + 1);
+    const std::string all = FavouritesBytes({{1, "C:\\1.avi"}, {2, "C:\\2.avi"}, {-5, "C:\\3.avi"}}, options);
+    EXPECT_EQ(Written(), c.saved ? all : before);
+    EXPECT_EQ(platform.Bytes(platform.Path(L"kk_fav.recovery.ini")), !c.saved && c.recoveryWritable ? all : "");
+    // The tries at the files, then the player's film forgotten once.
+    std::vector<std::wstring> writes = c.writes;
+    writes.push_back(L"write kk.INI");
+    EXPECT_EQ(platform.writeLog, writes);
     EXPECT_EQ(platform.Bytes(SettingsPath()), "[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=\r\n");
     EXPECT_TRUE(platform.destroyed);
   }

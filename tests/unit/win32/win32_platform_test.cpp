@@ -159,6 +159,38 @@ TEST_F(Win32FilesTest, FailedAtomicReplaceKeepsTheOldState) {
   EXPECT_EQ(platform.FileAttributes(kept).value_or(0) & kHiddenSystem, kHiddenSystem);
 }
 
+// Start-up puts a recovery file in place of kk_fav.ini: over a hidden, system or
+// read-only file; a folder in the way, or a file held open, leave both as they were.
+TEST_F(Win32FilesTest, MoveOverReplacesAnyFileAndAFailedMoveLeavesBoth) {
+  const std::wstring from = folder / L"kk_fav.recovery.ini";
+  const std::wstring to = folder / L"kk_fav.ini";
+  ASSERT_TRUE(platform.WriteFileInPlace(to, "old"));
+  ASSERT_TRUE(platform.SetAttributes(to, kHiddenSystem | kAttributeReadOnly));
+  ASSERT_TRUE(platform.WriteFileInPlace(from, "recovered"));
+  ASSERT_TRUE(platform.SetAttributes(from, kHiddenSystem));
+  ASSERT_EQ(platform.MoveFileOver(from, to), 0u);
+  EXPECT_EQ(platform.ReadFileBytes(to), "recovered");
+  EXPECT_EQ(platform.FileAttributes(to).value_or(0) & kHiddenSystem, kHiddenSystem);
+  EXPECT_EQ(platform.FileAttributes(from), std::nullopt);
+
+  // Held open by another program that shares nothing.
+  ASSERT_TRUE(platform.WriteFileInPlace(from, "newer"));
+  {
+    const UniqueFile held(::CreateFileW(to.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    EXPECT_NE(platform.MoveFileOver(from, to), 0u);
+  }
+  EXPECT_EQ(platform.ReadFileBytes(to), "recovered");
+  EXPECT_EQ(platform.FileAttributes(to).value_or(0) & kHiddenSystem, kHiddenSystem);
+  EXPECT_EQ(platform.ReadFileBytes(from), "newer");
+
+  const std::wstring inTheWay = folder / L"in-the-way";
+  ASSERT_TRUE(::CreateDirectoryW(inTheWay.c_str(), nullptr));
+  EXPECT_NE(platform.MoveFileOver(from, inTheWay), 0u);
+  EXPECT_NE(platform.FileAttributes(inTheWay).value_or(0) & kAttributeDirectory, 0u);
+  EXPECT_EQ(platform.ReadFileBytes(from), "newer");
+}
+
 TEST_F(Win32FilesTest, PlainFileTestAttributesAndRemoval) {
   const std::wstring plain = folder / L"kk.ini";
   const std::wstring hidden = folder / L"hidden.ini";
