@@ -4,23 +4,34 @@
 
 namespace reelmark {
 
-unsigned RecoverySchedule::Changed() {
-  unsaved_ = true;
-  if (timerRunning_) return 0;
-  timerRunning_ = true;
-  return kDelayMs;
+RecoverySchedule::Step RecoverySchedule::Changed(std::uint64_t now) {
+  if (!unsaved_) {
+    unsaved_ = true;
+    since_ = now;
+  }
+  if (!timerRunning_) {
+    timerRunning_ = true;
+    return Step::StartTimer;
+  }
+  if (!hurried_ && now - since_ >= kOverdueMs) {
+    hurried_ = true;
+    return Step::WriteAtOnce;
+  }
+  return Step::None;
 }
 
-bool RecoverySchedule::TimerRanOut() {
+bool RecoverySchedule::Due() {
   timerRunning_ = false;
+  hurried_ = false;
   return unsaved_;
 }
 
-unsigned RecoverySchedule::Written(bool succeeded) {
+unsigned RecoverySchedule::Written(bool succeeded, std::uint64_t now) {
   if (succeeded) {
     unsaved_ = false;
     return 0;
   }
+  since_ = now;  // a write that fails is not tried at every change
   if (timerRunning_) return 0;
   timerRunning_ = true;
   return kRetryMs;

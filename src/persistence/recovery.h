@@ -3,6 +3,7 @@
 // Every end that saves removes it; a start that finds one restores it.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -22,23 +23,29 @@ class RecoverySchedule {
  public:
   // From the first change to its write; well within a second, with the write itself.
   static constexpr unsigned kDelayMs = 500;
+  // Input that keeps coming (a key held down while each move takes longer than the key's
+  // repeat) holds a due timer back: a change this long after the first one not yet
+  // written has the write come at once instead, ahead of the input.
+  static constexpr unsigned kOverdueMs = 750;
   // After a write that failed (the file held open a moment, say), the next try.
   static constexpr unsigned kRetryMs = 5000;
 
-  // The favourites changed. The answer is the delay to start the timer with, or 0 when it
-  // runs already.
-  unsigned Changed();
-  // The timer ran out: whether a write is due now.
-  bool TimerRanOut();
+  enum class Step { None, StartTimer, WriteAtOnce };
+  // The favourites changed at `now` (milliseconds): what to do about the write.
+  Step Changed(std::uint64_t now);
+  // The timer event came: whether a write is due now.
+  bool Due();
   // What came of a write. The answer is the delay to start the timer with again (after a
   // failure, the write is tried again), or 0.
-  unsigned Written(bool succeeded);
+  unsigned Written(bool succeeded, std::uint64_t now);
   // Changes that no recovery file holds yet.
   bool Unsaved() const { return unsaved_; }
 
  private:
   bool unsaved_ = false;
   bool timerRunning_ = false;
+  bool hurried_ = false;      // the write at once is asked for
+  std::uint64_t since_ = 0;   // the first change not written, or the last failed write
 };
 
 // The favourites start-up reads, from the recovery file a run left behind when there is

@@ -115,6 +115,11 @@ class Platform {
   // window (so it also comes while a message box is open). Starting it again while it runs
   // starts it anew.
   virtual void StartTimer(unsigned milliseconds) = 0;
+  // The form's timer event at once, as a posted message: it comes ahead of input and
+  // painting, which hold a due timer back for as long as they keep coming.
+  virtual void PostTimerEvent() = 0;
+  // Milliseconds on a clock that only goes forward (since the system started).
+  virtual std::uint64_t Milliseconds() = 0;
 
   // --- the tray icon and the hot key ---
   // The main window's icon in the notification area. A click on it comes to the form (a

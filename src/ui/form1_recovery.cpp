@@ -9,11 +9,15 @@ void Form1::FavouritesChanged() {
   // Start-up's own rows are those of the file it read; what its questions change is
   // told once it has finished.
   if (!loaded_ || ended_) return;
-  if (const unsigned delay = recovery_.Changed()) platform_.StartTimer(delay);
+  switch (recovery_.Changed(platform_.Milliseconds())) {
+    case RecoverySchedule::Step::StartTimer: platform_.StartTimer(RecoverySchedule::kDelayMs); break;
+    case RecoverySchedule::Step::WriteAtOnce: platform_.PostTimerEvent(); break;
+    case RecoverySchedule::Step::None: break;
+  }
 }
 
 void Form1::RecoveryTimer_Timer() {
-  if (!loaded_ || ended_ || !recovery_.TimerRanOut()) return;
+  if (!loaded_ || ended_ || !recovery_.Due()) return;
   WriteRecovery();
 }
 
@@ -22,7 +26,7 @@ bool Form1::WriteRecovery() {
   // moment leaves the previous recovery file or the new one.
   const bool written = WriteFavouritesFile(RecoveryPath()) == 0;
   wroteRecovery_ = wroteRecovery_ || written;
-  if (const unsigned retry = recovery_.Written(written)) platform_.StartTimer(retry);
+  if (const unsigned retry = recovery_.Written(written, platform_.Milliseconds())) platform_.StartTimer(retry);
   return written;
 }
 

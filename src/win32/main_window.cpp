@@ -134,6 +134,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case kFormTimerEventMessage:
+      if (bound_) form_.RecoveryTimer_Timer();
+      return 0;
     case WM_QUERYENDSESSION:
       return TRUE;  // never hold the session up; the saving waits until it really ends
     case WM_ENDSESSION:

@@ -129,6 +129,12 @@ void Win32Platform::StartTimer(unsigned milliseconds) {
   if (mainWindow_) ::SetTimer(mainWindow_, kFormTimerId, milliseconds, nullptr);
 }
 
+void Win32Platform::PostTimerEvent() {
+  if (mainWindow_) ::PostMessageW(mainWindow_, kFormTimerEventMessage, 0, 0);
+}
+
+std::uint64_t Win32Platform::Milliseconds() { return ::GetTickCount64(); }
+
 void Win32Platform::DestroyMainWindow() {
   if (mainWindow_) ::DestroyWindow(mainWindow_);
 }

@@ -20,6 +20,8 @@ std::wstring ProgramFolder();
 
 // The main window's one timer, whose WM_TIMER the window hands to the form.
 inline constexpr UINT_PTR kFormTimerId = 1;
+// The same event posted, ahead of input (see Platform::PostTimerEvent).
+inline constexpr UINT kFormTimerEventMessage = WM_APP + 16;
 
 class HotKey;
 class TrayIcon;
@@ -68,6 +70,8 @@ class Win32Platform final : public Platform {
   void EndProgram() override;
   void DestroyMainWindow() override;
   void StartTimer(unsigned milliseconds) override;
+  void PostTimerEvent() override;
+  std::uint64_t Milliseconds() override;
 
   // The tray icon and the hot key are in win32_platform_shell.cpp.
   void AddTrayIcon() override;

@@ -108,6 +108,7 @@ int Run() {
   AddTrayScenarios(scenarios);
   AddFocusAndSessionScenarios(scenarios);
   AddSingleCopyScenarios(scenarios);
+  AddRecoveryScenarios(scenarios);
 
   int passed = 0, failed = 0;
   // The expected file bytes are code page 936; the program writes the system's ANSI page.

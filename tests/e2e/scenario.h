@@ -30,5 +30,6 @@ void AddDropScenarios(std::vector<Scenario>& scenarios);
 void AddTrayScenarios(std::vector<Scenario>& scenarios);
 void AddFocusAndSessionScenarios(std::vector<Scenario>& scenarios);
 void AddSingleCopyScenarios(std::vector<Scenario>& scenarios);
+void AddRecoveryScenarios(std::vector<Scenario>& scenarios);
 
 }  // namespace e2e

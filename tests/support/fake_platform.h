@@ -74,7 +74,8 @@ class FakePlatform : public Platform {
   // removal, each one step, is not done.
   int endAtWrite = 0;
   struct ProgramEnded {};
-  std::vector<unsigned> timers;  // every timer started, by its delay
+  std::vector<unsigned> timers;  // every timer started, by its delay; 0 for the event posted at once
+  std::uint64_t now = 0;         // the clock, in milliseconds
   static constexpr SystemError kWriteFailure = 112;  // what a failed write answers: the disk is full
   // The tray icon and hot key calls in order: "AddTrayIcon", "SetTrayTip Reelmark",
   // "RegisterHotKey 1 3 113", "UnregisterHotKey 1", "RemoveTrayIcon", "FocusMainWindow".
@@ -115,6 +116,8 @@ class FakePlatform : public Platform {
   void EndProgram() override { ended = true; }
   void DestroyMainWindow() override { destroyed = true; }
   void StartTimer(unsigned milliseconds) override { timers.push_back(milliseconds); }
+  void PostTimerEvent() override { timers.push_back(0); }
+  std::uint64_t Milliseconds() override { return now; }
   void AddTrayIcon() override { shellCalls.push_back(L"AddTrayIcon"); }
   void SetTrayTip(const std::wstring& tip) override { shellCalls.push_back(L"SetTrayTip " + tip); }
   void RemoveTrayIcon() override { shellCalls.push_back(L"RemoveTrayIcon"); }

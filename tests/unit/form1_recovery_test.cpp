@@ -143,6 +143,17 @@ TEST_F(Recovery, ABurstGivesOneWriteAndNoChangeGivesNone) {
   form->List1_KeyPress('s');
   EXPECT_EQ(platform.timers, (std::vector<unsigned>{kDelay, kDelay}));
 
+  // Keys that keep coming hold the timer back: once the first change not written is
+  // 750 ms old, the write is asked for at once, ahead of them, and once only.
+  platform.timers.clear();
+  for (int i = 0; i < 40; ++i) {
+    platform.now += 30;
+    form->List1_KeyPress(i % 2 ? 's' : 'w');
+  }
+  EXPECT_EQ(platform.timers, std::vector<unsigned>{0});
+  form->RecoveryTimer_Timer();
+  EXPECT_EQ(platform.writeLog.size(), 2u);
+
   // An idle run's end writes kk_fav.ini alone, as it always did.
   platform = {};
   NewForm();
