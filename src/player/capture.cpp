@@ -20,6 +20,10 @@ int RowHoldingName(const ListBox& list, int lastRow, std::wstring_view name) {
 
 }  // namespace
 
+const std::wstring& MendedPath(Platform& platform, const std::wstring& favouritePath, const std::wstring& capturedPath) {
+  return !IsPlainFile(platform, favouritePath) && IsPlainFile(platform, capturedPath) ? capturedPath : favouritePath;
+}
+
 std::optional<std::wstring> CaptureFilm(Platform& platform, PlayerSettings& settings, ListBox& list) {
   if (!settings.AutoResume()) return std::nullopt;
   settings.SwitchAutoResumeOn();
@@ -43,7 +47,7 @@ std::optional<std::wstring> CaptureFilm(Platform& platform, PlayerSettings& sett
   if (matched > 0) {
     // Rewritten even when the time is the same; the number is the row's index.
     const std::wstring rowPath(ListLinePath(list.Row(matched)));
-    list.Replace(matched, FormatListLine(matched, film.shownSeconds, rowPath));
+    list.Replace(matched, FormatListLine(matched, film.shownSeconds, MendedPath(platform, rowPath, film.path)));
   } else if (player != 0 && !film.path.empty() && lastRow < kMaxFavourites) {
     list.Append(FormatListLine(lastRow + 1, film.shownSeconds, film.path));
   }

@@ -39,6 +39,9 @@ inline constexpr std::uint32_t kAttributeHidden = 0x2;
 inline constexpr std::uint32_t kAttributeSystem = 0x4;
 inline constexpr std::uint32_t kAttributeDirectory = 0x10;
 
+// What a drive letter stands for, as the system tells it.
+enum class DriveKind { Unknown, NoRootFolder, Removable, Fixed, Network, Optical, RamDisk };
+
 // The registry: the predefined keys the program writes below, and a value as stored:
 // text (REG_SZ) or a 32-bit number (REG_DWORD).
 enum class RegistryRoot { CurrentUser };
@@ -63,9 +66,14 @@ class Platform {
   // answers why it failed.
   virtual SystemError MoveFileOver(const std::wstring& from, const std::wstring& to) = 0;
   virtual bool RemoveFile(const std::wstring& path) = 0;
-  // The attribute bits, or nothing when the path does not exist.
+  // The attribute bits, or nothing when the path does not exist. A drive without its disc
+  // answers at once, with nothing, and the system shows no box about it.
   virtual std::optional<std::uint32_t> FileAttributes(const std::wstring& path) = 0;
   virtual bool SetAttributes(const std::wstring& path, std::uint32_t attributes) = 0;
+  // The drive letters present: bit 0 for A:, bit 1 for B:, and so on to Z:.
+  virtual std::uint32_t LogicalDrives() = 0;
+  // What the drive `letter` (A to Z) is; the answer needs no disk in the drive.
+  virtual DriveKind KindOfDrive(wchar_t letter) = 0;
 
   // --- the user ---
   // A modal message box owned by the main window, without an icon; Yes is the default.

@@ -154,6 +154,8 @@ class Form1 {
   // one an earlier run left, that file is put back as it was.
   void DiscardRecovery();
   void RunMenuCommand(int commandId);
+  // The favourite in `row` now names `path`; the row stays selected.
+  void TakePath(int row, const std::wstring& path);
 
   // Runs an event's handler now, or, while a question box is open, once the handler that
   // asked has finished.

@@ -91,20 +91,35 @@ void Form1::StartUp() {
   int k = 1;
   int matches = 0;
   bool changed = false;  // the list differs from the file read
+  // A favourite whose film is gone and that bears the captured film's name is that film
+  // moved (to another drive, say): it matches and takes the captured path.
+  const std::wstring_view capturedName = FileNameOf(captured.path);
+  std::optional<bool> capturedExists;
+  const auto movedHere = [&](std::wstring_view path) {
+    // The end is compared first: thousands of favourites, few of them of that name.
+    if (captured.path.empty() || !path.ends_with(capturedName) || FileNameOf(path).size() != capturedName.size()) {
+      return false;
+    }
+    if (!capturedExists) capturedExists = IsPlainFile(platform_, captured.path);
+    return *capturedExists && !IsPlainFile(platform_, std::wstring(path));
+  };
   for (const StoredFavourite& favourite : stored.favourites) {
     std::int32_t shown = favourite.shownSeconds;
-    if (favourite.path == captured.path) {
+    std::wstring_view path = favourite.path;
+    if (path == captured.path || movedHere(path)) {
       CurrentRow = k;
       ++matches;
+      changed = changed || path != captured.path;
+      path = captured.path;
       if (captured.shownSeconds != shown &&
           Ask(Question({std::wstring(texts::kCurrentTimeIs) + timestr(captured.shownSeconds),
                         std::wstring(texts::kEarlierTimeWas) + timestr(shown), texts::kUpdateEarlier}),
-              std::wstring(FileNameOf(captured.path)), MessageButtons::YesNo) == MessageAnswer::Yes) {
+              std::wstring(capturedName), MessageButtons::YesNo) == MessageAnswer::Yes) {
         shown = captured.shownSeconds;
         changed = true;
       }
     }
-    List1.Append(FormatListLine(k, shown, favourite.path));
+    List1.Append(FormatListLine(k, shown, path));
     ++k;
   }
 

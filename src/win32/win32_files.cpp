@@ -108,9 +108,29 @@ SystemError Win32Platform::MoveFileOver(const std::wstring& from, const std::wst
 bool Win32Platform::RemoveFile(const std::wstring& path) { return ::DeleteFileW(path.c_str()) != 0; }
 
 std::optional<std::uint32_t> Win32Platform::FileAttributes(const std::wstring& path) {
+  // A drive without its disc answers "not ready" at once, instead of the system's box
+  // asking for the disc, which would hold the window up.
+  DWORD oldMode = 0;
+  const bool quiet = ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &oldMode) != FALSE;
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (quiet) ::SetThreadErrorMode(oldMode, nullptr);
   if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
   return attributes;
+}
+
+std::uint32_t Win32Platform::LogicalDrives() { return ::GetLogicalDrives(); }
+
+DriveKind Win32Platform::KindOfDrive(wchar_t letter) {
+  const wchar_t root[] = {letter, L':', L'\\', L'\0'};
+  switch (::GetDriveTypeW(root)) {
+    case DRIVE_NO_ROOT_DIR: return DriveKind::NoRootFolder;
+    case DRIVE_REMOVABLE: return DriveKind::Removable;
+    case DRIVE_FIXED: return DriveKind::Fixed;
+    case DRIVE_REMOTE: return DriveKind::Network;
+    case DRIVE_CDROM: return DriveKind::Optical;
+    case DRIVE_RAMDISK: return DriveKind::RamDisk;
+    default: return DriveKind::Unknown;
+  }
 }
 
 bool Win32Platform::SetAttributes(const std::wstring& path, std::uint32_t attributes) {

@@ -47,6 +47,8 @@ class Win32Platform final : public Platform {
   bool RemoveFile(const std::wstring& path) override;
   std::optional<std::uint32_t> FileAttributes(const std::wstring& path) override;
   bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
+  std::uint32_t LogicalDrives() override;
+  DriveKind KindOfDrive(wchar_t letter) override;
 
   MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& title, MessageButtons buttons,
                             bool toFront) override;

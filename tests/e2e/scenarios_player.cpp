@@ -12,6 +12,7 @@
 #include "scenario_kit.h"
 #include "standin.h"
 #include "text.h"
+#include "wine_drive.h"
 #include "win32/unique_handle.h"
 
 namespace e2e {
@@ -116,6 +117,38 @@ void ReplayByDoubleClick(Context& context) {
   EndStartedPlayers();
 }
 
+// The favourite's film was on a disk whose letter is gone; the disk has another letter
+// now. A double click plays the film from there, and the favourite keeps that path.
+void ReplayFindsTheFilmOnAnotherDrive(Context& context) {
+  const std::wstring disk = context.folder.File(L"disk");
+  context.checks.Require(CreateDirectoryW(disk.c_str(), nullptr) && CreateDirectoryW((disk + L"\\电影").c_str(), nullptr) &&
+                             context.folder.Write(L"disk\\电影\\长夜.mkv", "film"),
+                         "cannot make the disk's folder");
+  const WineDrive mapped(disk);
+  context.checks.Require(mapped.Letter() != 0, "cannot give a drive letter to " + ToUtf8(disk));
+  const std::wstring now = std::wstring(1, mapped.Letter()) + L":\\电影\\长夜.mkv";
+  // The letter it had: one that is not present.
+  wchar_t gone = 0;
+  for (wchar_t letter = L'E'; letter < mapped.Letter() && !gone; ++letter) {
+    if (!(GetLogicalDrives() & (1u << (letter - L'A')))) gone = letter;
+  }
+  context.checks.Require(gone != 0, "no free drive letter for the favourite's old disk");
+  const std::wstring before = std::wstring(1, gone) + L":\\电影\\长夜.mkv";
+  context.folder.Write(L"kk.ini", SettingsFile(L"", 0));
+  WriteFavourites(context, {}, {{100, before}});
+  ReelmarkApp app(context.checks, context.folder);
+  app.Start();
+  app.ExpectShown();
+
+  context.checks.Require(DoubleClickRow(app.List(), 1), "row 1 of the list has no place to click");
+  ExpectResumeStart(context, 1, now, 100);
+  app.ExpectList("after the double click", {kHeaderRow, Row(1, L"00:01:45", now)}, 1, L"长夜.mkv");
+  EndStartedPlayers();
+  PressButton(app.Main(), ids::kCommand1);
+  app.ExpectEnded("after pressing 退出");
+  ExpectFavouritesFile(context, "after pressing 退出", FavouritesFile({}, {{100, now}}));
+}
+
 // A favourite whose film has gone is offered for deletion; Yes deletes and renumbers,
 // and nothing is played. Ctrl+Alt+F2 pressed while the question is open captures the
 // playing film only once it is answered, and the answer deletes the favourite it named.
@@ -156,6 +189,7 @@ void AddPlayerScenarios(std::vector<Scenario>& scenarios) {
   scenarios.push_back({"player-capture-by-button-appends-then-refreshes", CaptureByButton});
   scenarios.push_back({"player-replay-by-double-click", ReplayByDoubleClick});
   scenarios.push_back({"player-replay-missing-film-asks-to-delete-and-a-hot-key-meanwhile-waits", ReplayMissingFilm});
+  scenarios.push_back({"player-replay-finds-a-film-moved-to-another-drive", ReplayFindsTheFilmOnAnotherDrive});
 }
 
 }  // namespace e2e

@@ -102,6 +102,10 @@ bool FakePlatform::RemoveFile(const std::wstring& path) {
 }
 
 std::optional<std::uint32_t> FakePlatform::FileAttributes(const std::wstring& path) {
+  attributesAsked.push_back(path);
+  for (const wchar_t drive : notReady) {
+    if (path.size() >= 2 && path[1] == L':' && (path[0] & ~0x20) == drive) return std::nullopt;
+  }
   const File* file = GetFile(path);
   if (!file) return std::nullopt;
   return file->attributes;
@@ -112,6 +116,11 @@ bool FakePlatform::SetAttributes(const std::wstring& path, std::uint32_t attribu
   if (it == files_.end()) return false;
   it->second.attributes = (it->second.attributes & kAttributeDirectory) | attributes;
   return true;
+}
+
+DriveKind FakePlatform::KindOfDrive(wchar_t letter) {
+  const auto it = driveKinds.find(letter);
+  return it == driveKinds.end() ? DriveKind::Fixed : it->second;
 }
 
 MessageAnswer FakePlatform::ShowMessage(const std::wstring& text, const std::wstring& title,

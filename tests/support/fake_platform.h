@@ -35,6 +35,13 @@ class FakePlatform : public Platform {
   const File* GetFile(const std::wstring& path) const;
   std::string Bytes(const std::wstring& path) const;  // "" when missing
 
+  // The drive letters present (C: alone unless a test says otherwise), their kinds (fixed
+  // unless listed), and those without their disc, which hold no file.
+  std::uint32_t drives = 1u << 2;
+  std::map<wchar_t, DriveKind> driveKinds;
+  std::vector<wchar_t> notReady;
+  std::vector<std::wstring> attributesAsked;  // every path whose attributes were asked for
+
   std::deque<MessageAnswer> answers;  // answers to the next questions, in order
   // Runs while the next message box is open, as a message the window receives meanwhile.
   std::function<void()> whileAsking;
@@ -97,6 +104,8 @@ class FakePlatform : public Platform {
   bool RemoveFile(const std::wstring& path) override;
   std::optional<std::uint32_t> FileAttributes(const std::wstring& path) override;
   bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
+  std::uint32_t LogicalDrives() override { return drives; }
+  DriveKind KindOfDrive(wchar_t letter) override;
   MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& title, MessageButtons buttons,
                             bool toFront) override;
   std::wstring ErrorText(SystemError error) override { return L"系统错误 " + std::to_wstring(error) + L"\r\n"; }
