@@ -8,21 +8,14 @@
 #include "base/text.h"
 #include "base/unicode.h"
 #include "fake_platform.h"
+#include "favourites_of.h"
 #include "persistence/favourites.h"
 #include "ui/form1.h"
 
 namespace reelmark {
 namespace {
 
-std::string FavouritesFileOf(int count) {
-  std::string bytes = "[options]\r\nDelLast= 0\r\nDelLastPath= 0\r\nDblExit= 0\r\n";
-  for (int i = 1; i <= count; ++i) {
-    const std::string number = std::to_string(i);
-    bytes.append("[").append(number).append("fav]\r\ntime= ").append(std::to_string(i * 37));
-    bytes.append("\r\nFilename=D:\\\xB5\xE7\xD3\xB0\\film ").append(number).append(".rmvb\r\n");
-  }
-  return bytes;
-}
+using bench::FavouritesFileOf;
 
 // The same favourites as a Unicode file: UTF-16LE behind its mark.
 std::string UnicodeFavouritesFileOf(int count) {

@@ -13,21 +13,14 @@
 
 #include "base/text.h"
 #include "fake_platform.h"
+#include "favourites_of.h"
 #include "persistence/recovery.h"
 #include "ui/form1.h"
 
 namespace reelmark {
 namespace {
 
-std::string FavouritesOf(int count) {
-  std::string bytes = "[options]\r\nDelLast= 0\r\nDelLastPath= 0\r\nDblExit= 0\r\n";
-  for (int i = 1; i <= count; ++i) {
-    const std::string number = std::to_string(i);
-    bytes.append("[").append(number).append("fav]\r\ntime= ").append(std::to_string(i * 37));
-    bytes.append("\r\nFilename=D:\\\xB5\xE7\xD3\xB0\\film ").append(number).append(".rmvb\r\n");
-  }
-  return bytes;
-}
+using bench::FavouritesFileOf;
 
 // The folder in memory, but the recovery file replaced on the disk the way the Windows
 // program replaces it: a new file beside it, written, flushed when asked, moved over.
@@ -62,7 +55,7 @@ void BM_RecoveryFileWritten(benchmark::State& state, bool flush) {
   }
   DiskRecoveryPlatform platform(folder, flush);
   platform.PutFile(platform.Path(L"kk.ini"), "[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=\r\n");
-  platform.PutFile(platform.Path(L"kk_fav.ini"), FavouritesOf(count), kAttributeHidden | kAttributeSystem);
+  platform.PutFile(platform.Path(L"kk_fav.ini"), FavouritesFileOf(count), kAttributeHidden | kAttributeSystem);
   Form1 form(platform);
   form.Form_Load();
   form.List1.Select(1);
@@ -87,7 +80,7 @@ void BM_StartUpRestoresRecoveryFile(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   testing::FakePlatform platform;
   platform.PutFile(platform.Path(L"kk.ini"), "[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=\r\n");
-  const std::string left = FavouritesOf(count);
+  const std::string left = FavouritesFileOf(count);
   for (auto _ : state) {
     state.PauseTiming();
     platform.PutFile(platform.Path(L"kk_fav.ini"), "[options]\r\n", kAttributeHidden | kAttributeSystem);
