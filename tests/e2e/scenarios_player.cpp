@@ -143,6 +143,7 @@ void ReplayFindsTheFilmOnAnotherDrive(Context& context) {
   context.checks.Require(DoubleClickRow(app.List(), 1), "row 1 of the list has no place to click");
   ExpectResumeStart(context, 1, now, 100);
   app.ExpectList("after the double click", {kHeaderRow, Row(1, L"00:01:45", now)}, 1, L"长夜.mkv");
+  WaitUntil([] { return FindWindowW(nullptr, L"MPlayer - 长夜.mkv") != nullptr; });
   EndStartedPlayers();
   PressButton(app.Main(), ids::kCommand1);
   app.ExpectEnded("after pressing 退出");

@@ -69,7 +69,8 @@ void FailedSaveIsToldAndRetried(Context& context) {
   if (!context.checks.Expect(box != nullptr, "after closing: expected the failed save told, seen no box")) return;
   const MessageBoxSeen seen = ReadMessageBox(box);
   const std::wstring opening = L"收藏无法保存到文件：\n\r" + favourites + L"\n\r";
-  const std::wstring closing = L"选“否”将退出本程序，这次运行中对收藏所做的更改都会丢失。\n\r是否重试？";
+  // The recovery file beside it holds the film added: No would bring it back next time.
+  const std::wstring closing = L"选“否”将退出本程序，这次运行中对收藏所做的更改会在下次启动时恢复。\n\r是否重试？";
   context.checks.Expect(seen.title == L"提示" && seen.buttons == Buttons::YesNo && seen.defaultButton == IDYES &&
                             seen.text.starts_with(opening) && seen.text.ends_with(closing) &&
                             seen.text.size() > opening.size() + closing.size(),
