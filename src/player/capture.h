@@ -18,7 +18,8 @@ class PlayerSettings;
 //
 // The rows are matched by the name of their path (the text after its last backslash,
 // letter case significant); the lowest matching row gets the new time and keeps its own
-// path, unless that path names no file any more while the captured one does. Without a match, a running player's film is appended while the list has room.
+// path, unless that path names no file any more while the captured one does. Without a
+// match, a running player's film is appended while the list has room.
 // The selection ends on the matched row, or on the last favourite there was, as if every
 // row up to it had been selected in turn; an appended row is not selected.
 std::optional<std::wstring> CaptureFilm(Platform& platform, PlayerSettings& settings, ListBox& list);

@@ -57,10 +57,10 @@ class Form1 {
   // Before start-up has finished nothing is written.
   void EndSession();
   bool Ended() const { return ended_; }  // ended at once or unloaded
-  // The timer the form started ran out: the recovery file is written when it is due. It
-  // comes as a message, also while a question is open, and writes at once: whenever a box
-  // is open after start-up the list is whole, and the write changes nothing the question
-  // asked about.
+  // The form's timer event (its timer ran out, or the write was asked for at once): the
+  // recovery file is written when it is due. It comes as a message, also while a question
+  // is open, and writes at once: whenever a box is open after start-up the list is whole,
+  // and the write changes nothing the question asked about.
   void RecoveryTimer_Timer();
 
   // --- a second start of the program in this folder hands its capture over ---
