@@ -139,10 +139,13 @@ int MeasureStartup(const std::vector<std::wstring>& arguments) {
   std::vector<double> times[3];
 
   // One start of each first, not counted: it brings the files into the cache. Then the
-  // three take turns, so that each sees the same machine.
+  // three take turns, so that each sees the same machine, and each run begins one later,
+  // so that each follows each of the others as often: a start pays for what the one
+  // before it left the machine doing.
   for (int run = -1; run < runs; ++run) {
     double seen[3];
-    for (size_t i = 0; i < 3; ++i) {
+    for (size_t turn = 0; turn < 3; ++turn) {
+      const size_t i = (turn + static_cast<size_t>(run + 1)) % 3;
       const auto time = TimeOneStart(subjects[i]);
       if (!time) {
         printf("FAIL: %ls did not come up with its list\n", subjects[i].exe.c_str());
