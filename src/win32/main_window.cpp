@@ -54,14 +54,19 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::Create(HINSTANCE instance) {
   if (!RegisterWindowClass(instance, &MainWindow::WindowProc)) return false;
+  // Made at its size for the system's DPI; the size depends on the DPI of the monitor the
+  // window lands on, so a monitor with a DPI of its own has it sized again.
+  const int systemDpi = SystemDpi();
+  const SIZE planned = MainWindowSize(kStyle, kExStyle, systemDpi);
   if (!::CreateWindowExW(kExStyle, texts::kWindowClass, texts::kCaption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this)) {
+                         planned.cx, planned.cy, nullptr, nullptr, instance, this)) {
     return false;
   }
-  // The size depends on the DPI of the monitor the window landed on.
   const int dpi = WindowDpi(window_);
-  const SIZE size = MainWindowSize(kStyle, kExStyle, dpi);
-  ::SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (dpi != systemDpi) {
+    const SIZE size = MainWindowSize(kStyle, kExStyle, dpi);
+    ::SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   label2Brush_.reset(::CreateSolidBrush(kLabel2Colour));
   if (!controls_.Create(window_, dpi)) return false;
   platform_.SetMainWindow(window_);
