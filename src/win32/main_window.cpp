@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "win32/dpi.h"
 #include "resource_ids.h"
 #include "ui/form1.h"
@@ -218,7 +220,16 @@ void MainWindow::Unbind() {
 }
 
 void MainWindow::ShowCaption(int id, const std::wstring& caption) {
-  ::SetWindowTextW(controls_.ById(id), caption.c_str());
+  const HWND control = controls_.ById(id);
+  // A control already showing the text is left alone: setting it repaints the control,
+  // and start-up binds captions the controls were made with.
+  const int length = ::GetWindowTextLengthW(control);
+  if (length == static_cast<int>(caption.size())) {
+    std::wstring shown(caption.size() + 1, L'\0');
+    shown.resize(static_cast<size_t>(std::max(0, ::GetWindowTextW(control, shown.data(), length + 1))));
+    if (shown == caption) return;
+  }
+  ::SetWindowTextW(control, caption.c_str());
   if (id == kLabel4) controls_.FitHelpText();
 }
 
