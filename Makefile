@@ -7,8 +7,10 @@
 #   make dist   the 32-bit program at dist/reelmark.exe, and for users dist/reelmark-VERSION.zip
 #               with it and the guide docs/guide.txt
 #   make bench  the benchmarks of loading and saving favourites
-#   make measure-startup  the program's start-up under Wine, with no favourites and with 9,999
-.PHONY: all bootstrap native wintest dist fuzz test run screenshots bench measure-startup clean
+#   make measure-startup  the program's start-up under Wine, with no favourites and with 9,999,
+#               beside a bare program of the same kind
+#   make e2e-repeat  the end-to-end tests 5 times in a row with one core kept busy (not part of test)
+.PHONY: all bootstrap native wintest dist fuzz test run screenshots bench measure-startup e2e-repeat clean
 
 JOBS ?= 2
 
@@ -58,6 +60,9 @@ bench: bootstrap
 
 measure-startup: dist
 	scripts/measure-startup.sh
+
+e2e-repeat: dist
+	scripts/e2e-repeat.sh
 
 clean:
 	rm -rf build dist demo

@@ -15,14 +15,14 @@ Fn User32Function(const char* name) {
   return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(user32, name)));
 }
 
+}  // namespace
+
 int SystemDpi() {
   const HDC screen = ::GetDC(nullptr);
   const int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
   if (screen) ::ReleaseDC(nullptr, screen);
   return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
-
-}  // namespace
 
 int WindowDpi(HWND window) {
   static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");

@@ -9,6 +9,8 @@
 namespace reelmark::win32 {
 
 int WindowDpi(HWND window);
+// The DPI of the whole system, which windows have until a monitor of their own says otherwise.
+int SystemDpi();
 // The outer rectangle for a client rectangle, at the given DPI.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
 // The system's message font (the one message boxes use), sized for the given DPI.

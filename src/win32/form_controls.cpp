@@ -35,17 +35,24 @@ ControlClass ClassFor(ControlKind kind) {
 
 bool FormControls::Create(HWND parent, int dpi) {
   parent_ = parent;
+  dpi_ = dpi;
+  font_ = CreateMessageFont(dpi);
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+  // Each made where it belongs and given its font at once: every move of a window is a
+  // trip to the window manager, and start-up waits for them.
   for (size_t i = 0; i < kLayout.size(); ++i) {
     const ControlLayout& control = kLayout[i];
     ControlClass kind = ClassFor(control.kind);
     // Label3 only keeps text for the program; shown, it would cover the end of Label2.
     if (control.id == kLabel3) kind.style &= ~static_cast<DWORD>(WS_VISIBLE);
-    windows_[i] = ::CreateWindowExW(0, kind.className, control.caption, kind.style, 0, 0, 0, 0, parent,
+    windows_[i] = ::CreateWindowExW(0, kind.className, control.caption, kind.style, TwipsToPixels(control.left, dpi),
+                                    TwipsToPixels(control.top, dpi), TwipsToPixels(control.width, dpi),
+                                    TwipsToPixels(control.height, dpi), parent,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
     if (!windows_[i]) return false;
+    ::SendMessageW(windows_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   }
-  Layout(dpi);
+  FitHelpText();
   return true;
 }
 
@@ -71,6 +78,7 @@ void FormControls::FitHelpText() {
   LOGFONTW face{};
   if (!label || !font_ || !::GetObjectW(font_.get(), sizeof face, &face)) return;
   const int length = ::GetWindowTextLengthW(label);
+  if (length == 0 && !helpFont_) return;  // nothing to fit yet: it has the common font
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   text.resize(static_cast<size_t>(::GetWindowTextW(label, text.data(), length + 1)));
   RECT bounds{};

@@ -73,7 +73,20 @@ void ListBoxBinding::RowInserted(int index, const std::wstring& text) {
                    static_cast<LPARAM>(kStorageStep * (text.size() + 1) * sizeof(wchar_t)));
   }
   PausePainting(index);
-  ::SendMessageW(listBox_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+  InsertRow(index, text);
+}
+
+// Straight to the list box's own procedure, which is what a message sent to it reaches
+// through this binding's: start-up puts in 10,000 rows, and each trip through the window
+// manager and the binding took a third of the time a row costs (under Wine).
+void ListBoxBinding::InsertRow(int index, const std::wstring& text) {
+  const auto wParam = static_cast<WPARAM>(index);
+  const auto lParam = reinterpret_cast<LPARAM>(text.c_str());
+  if (listBoxProc_) {
+    ::CallWindowProcW(listBoxProc_, listBox_, LB_INSERTSTRING, wParam, lParam);
+  } else {
+    ::SendMessageW(listBox_, LB_INSERTSTRING, wParam, lParam);
+  }
 }
 
 void ListBoxBinding::RowsAppended(int first, std::span<const std::wstring> texts) {
@@ -84,9 +97,7 @@ void ListBoxBinding::RowsAppended(int first, std::span<const std::wstring> texts
   size_t characters = 0;
   for (const std::wstring& text : texts) characters += text.size() + 1;
   ::SendMessageW(listBox_, LB_INITSTORAGE, texts.size(), static_cast<LPARAM>(characters * sizeof(wchar_t)));
-  for (const std::wstring& text : texts) {
-    ::SendMessageW(listBox_, LB_INSERTSTRING, static_cast<WPARAM>(first++), reinterpret_cast<LPARAM>(text.c_str()));
-  }
+  for (const std::wstring& text : texts) InsertRow(first++, text);
   if (shown) {
     ::SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(listBox_, nullptr, TRUE);

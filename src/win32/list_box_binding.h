@@ -38,6 +38,8 @@ class ListBoxBinding final : public ListBoxObserver {
   static LRESULT CALLBACK ListBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Subclass();
   void Unsubclass();
+  // A row put into the list box at `index`.
+  void InsertRow(int index, const std::wstring& text);
   void ShowAll();
   // `row` and the rows below it need painting once painting starts again.
   void PausePainting(int row);

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "win32/dpi.h"
 #include "resource_ids.h"
 #include "ui/form1.h"
@@ -54,14 +56,19 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::Create(HINSTANCE instance) {
   if (!RegisterWindowClass(instance, &MainWindow::WindowProc)) return false;
+  // Made at its size for the system's DPI; the size depends on the DPI of the monitor the
+  // window lands on, so a monitor with a DPI of its own has it sized again.
+  const int systemDpi = SystemDpi();
+  const SIZE planned = MainWindowSize(kStyle, kExStyle, systemDpi);
   if (!::CreateWindowExW(kExStyle, texts::kWindowClass, texts::kCaption, kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this)) {
+                         planned.cx, planned.cy, nullptr, nullptr, instance, this)) {
     return false;
   }
-  // The size depends on the DPI of the monitor the window landed on.
   const int dpi = WindowDpi(window_);
-  const SIZE size = MainWindowSize(kStyle, kExStyle, dpi);
-  ::SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (dpi != systemDpi) {
+    const SIZE size = MainWindowSize(kStyle, kExStyle, dpi);
+    ::SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   label2Brush_.reset(::CreateSolidBrush(kLabel2Colour));
   if (!controls_.Create(window_, dpi)) return false;
   platform_.SetMainWindow(window_);
@@ -224,7 +231,16 @@ void MainWindow::Unbind() {
 }
 
 void MainWindow::ShowCaption(int id, const std::wstring& caption) {
-  ::SetWindowTextW(controls_.ById(id), caption.c_str());
+  const HWND control = controls_.ById(id);
+  // A control already showing the text is left alone: setting it repaints the control,
+  // and start-up binds captions the controls were made with.
+  const int length = ::GetWindowTextLengthW(control);
+  if (length == static_cast<int>(caption.size())) {
+    std::wstring shown(caption.size() + 1, L'\0');
+    shown.resize(static_cast<size_t>(std::max(0, ::GetWindowTextW(control, shown.data(), length + 1))));
+    if (shown == caption) return;
+  }
+  ::SetWindowTextW(control, caption.c_str());
   if (id == kLabel4) controls_.FitHelpText();
 }
 

@@ -6,12 +6,11 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kReplyMs = 3000;
 constexpr UINT kTrayMessage = 2025;
 
 std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM w, LPARAM l) {
   DWORD_PTR reply = 0;
-  if (!SendMessageTimeoutW(window, message, w, l, SMTO_ABORTIFHUNG, kReplyMs, &reply)) return std::nullopt;
+  if (!SendMessageTimeoutW(window, message, w, l, SMTO_ABORTIFHUNG, kWaitMs, &reply)) return std::nullopt;
   return static_cast<LRESULT>(reply);
 }
 
@@ -121,17 +120,20 @@ void ChooseMenuCommand(HWND window, int id) { PostMessageW(window, WM_COMMAND, M
 
 void ClickTrayIcon(HWND main, UINT mouseMessage) { PostMessageW(main, kTrayMessage, 0, mouseMessage); }
 
+bool ClickTrayIconAndWait(HWND main, UINT mouseMessage) {
+  return Ask(main, kTrayMessage, 0, mouseMessage).has_value();
+}
+
 // Under Wine a change of the foreground window that arrives late from the X server
 // cancels a menu just opened; so the window is first brought to the front (the left
 // click does that) and settled there, then the right click opens the menu.
 HWND OpenTrayMenu(HWND main, std::string& whyNot) {
   ClickTrayIcon(main, WM_LBUTTONUP);
-  if (!WaitUntil([&] { return GetForegroundWindow() == main; }, 5000)) {
+  if (!WaitUntilSteady([&] { return GetForegroundWindow() == main; }, 300)) {
     whyNot = "left click on the tray icon: expected the window in front, seen " +
              Shown(ClassOf(GetForegroundWindow())) + " " + Shown(TextOf(GetForegroundWindow()));
     return nullptr;
   }
-  Sleep(300);
   ClickTrayIcon(main, WM_RBUTTONUP);
   HWND menu = nullptr;
   if (!WaitUntil([&] { return (menu = FindWindowOfClass(ProcessOf(main), L"#32768", true)) != nullptr; })) {

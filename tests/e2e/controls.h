@@ -43,6 +43,9 @@ void ChooseMenuCommand(HWND window, int id);
 // A click on the tray icon, as the taskbar reports it to the icon's window (WM_LBUTTONUP,
 // WM_RBUTTONUP, WM_LBUTTONDBLCLK, ...).
 void ClickTrayIcon(HWND main, UINT mouseMessage);
+// The same, sent: the program has handled it when this returns (never for a right click,
+// whose menu stays open until a choice). False when the program did not answer.
+bool ClickTrayIconAndWait(HWND main, UINT mouseMessage);
 // The tray icon's menu opened at the mouse, as a person opens it: the window is brought to
 // the front first. The menu, or nullptr with `whyNot` saying what did not happen.
 HWND OpenTrayMenu(HWND main, std::string& whyNot);

@@ -64,6 +64,20 @@ HWND FindTitled(DWORD pid, const std::wstring& prefix) {
   return nullptr;
 }
 
+bool WaitUntilSteady(const std::function<bool()>& ready, DWORD steadyMs, DWORD ms) {
+  ULONGLONG since = 0;
+  return WaitUntil(
+      [&] {
+        if (!ready()) {
+          since = 0;
+          return false;
+        }
+        if (!since) since = GetTickCount64();
+        return GetTickCount64() - since >= steadyMs;
+      },
+      ms);
+}
+
 bool WaitUntil(const std::function<bool()>& ready, DWORD ms) {
   const ULONGLONG end = GetTickCount64() + ms;
   for (;;) {

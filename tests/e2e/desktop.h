@@ -26,5 +26,9 @@ HWND FindTitled(DWORD pid, const std::wstring& prefix);
 
 // Polls `ready` until it returns true or `ms` pass; true when it became ready.
 bool WaitUntil(const std::function<bool()>& ready, DWORD ms = kWaitMs);
+// The same, until `ready` has held at every look for `steadyMs`: for a state that the
+// system may still undo with news that arrives late (the X server's focus and pointer
+// events under Wine), and that there is nothing else to wait for.
+bool WaitUntilSteady(const std::function<bool()>& ready, DWORD steadyMs, DWORD ms = kWaitMs);
 
 }  // namespace e2e

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "desktop.h"
 #include "text.h"
 #include "win32/unique_handle.h"
 
@@ -15,11 +16,7 @@ using reelmark::win32::UniqueWindow;
 
 // Another program may hold the clipboard for a moment.
 bool OpenClipboardSoon(HWND owner) {
-  for (int attempt = 0; attempt < 20; ++attempt) {
-    if (OpenClipboard(owner)) return true;
-    Sleep(25);
-  }
-  return false;
+  return WaitUntil([owner] { return OpenClipboard(owner) != FALSE; });
 }
 
 std::optional<std::string> ClipboardBytes(UINT format) {

@@ -82,9 +82,15 @@ POINT MoveMouseTo(POINT at) {
   move.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   SendInput(1, &move, sizeof move);
-  Sleep(300);
+  // The X server may still move the pointer by a pixel as it takes the move in.
   POINT now{};
-  GetCursorPos(&now);
+  POINT last{-1, -1};
+  WaitUntilSteady([&] {
+    GetCursorPos(&now);
+    const bool same = now.x == last.x && now.y == last.y;
+    last = now;
+    return same;
+  }, 300);
   return now;
 }
 

@@ -2,7 +2,7 @@
 // extra arguments), prints one line each and a last line "N passed, M failed".
 //   reelmark_e2e_driver REELMARK_EXE STANDIN_EXE [NAME...]
 //   reelmark_e2e_driver [--desktop=NAME] --demo-STEP   (steps of scripts/demo.sh, see demo.h)
-//   reelmark_e2e_driver --measure-startup REELMARK_EXE STANDIN_EXE [RUNS]   (see measure_startup.h)
+//   reelmark_e2e_driver --measure-startup REELMARK_EXE STANDIN_EXE BARE_EXE [RUNS]   (see measure_startup.h)
 #include <windows.h>
 #include <shellapi.h>
 
@@ -15,6 +15,7 @@
 #include "desktop.h"
 #include "player_files.h"
 #include "scenario.h"
+#include "scenario_processes.h"
 #include "text.h"
 #include "wine_setup.h"
 
@@ -45,28 +46,73 @@ std::wstring StrayPlayerWindow() {
   return {};
 }
 
-bool RunOne(const Scenario& scenario, const Programs& programs) {
+std::string Seconds(ULONGLONG ms) {
+  char text[32];
+  snprintf(text, sizeof text, "%.1f s", static_cast<double>(ms) / 1000.0);
+  return text;
+}
+
+// Runs the scenarios one after another. Each runs in a folder and a job of its own, and
+// what it leaves running is ended before the next begins and counted against it.
+class Runner {
+ public:
+  explicit Runner(const Programs& programs) : programs_(programs) {}
+
+  // True when the scenario passed.
+  bool Run(const Scenario& scenario);
+  // Ends what the last scenario left that was found only afterwards.
+  void EndLastScenario() { EndLeftoversOf("the end of the run"); }
+  // Scenarios failed afterwards, for what they left running.
+  int LateFailures() const { return lateFailures_; }
+
+ private:
+  void EndLeftoversOf(const std::string& before);
+
+  const Programs& programs_;
+  std::string last_;  // the scenario that ran last
+  int lateFailures_ = 0;
+};
+
+// A program of an earlier scenario found still running fails that scenario, not this one.
+void Runner::EndLeftoversOf(const std::string& before) {
+  const std::vector<Leftover> leftovers = EndProgramsUnder(PlayerFolder::RunPrefix());
+  if (leftovers.empty()) return;
+  Print("FAIL " + last_ + " (found before " + before + "): left running " + Described(leftovers));
+  ++lateFailures_;
+}
+
+bool Runner::Run(const Scenario& scenario) {
+  if (!last_.empty()) EndLeftoversOf(scenario.name);
+  last_ = scenario.name;
   const ULONGLONG started = GetTickCount64();
   Checks checks;
   std::string error;
-  auto folder = PlayerFolder::Create(programs, FromUtf8(scenario.name), error);
+  auto folder = PlayerFolder::Create(programs_, FromUtf8(scenario.name), error);
   if (!folder) {
     checks.Expect(false, "setting up the player folder: " + error);
   } else if (const std::wstring stray = StrayPlayerWindow(); !stray.empty()) {
     checks.Expect(false, "another player window is open (" + Shown(stray) + "); it would be captured");
   } else {
+    ScenarioJob job;
     Context context{checks, *folder};
     try {
       scenario.run(context);
     } catch (const ScenarioStopped&) {
-      // The failure is recorded; processes end as the scenario's objects go.
+      // The failure is recorded; the scenario's objects end their own programs as they go.
     }
+    // Whatever is still running is the scenario's to end: the players the program under
+    // test started for it, and anything a failure left behind.
+    std::vector<Leftover> left = job.EndAll();
+    std::erase_if(left, [](const Leftover& l) { return l.ended; });
+    checks.Expect(left.empty(), "left running at the end: " + Described(left));
   }
+  // Nothing of the scenario runs outside its job; what does is ended and reported.
+  const std::vector<Leftover> outside = EndProgramsUnder(PlayerFolder::RunPrefix());
+  checks.Expect(outside.empty(), "ran outside the scenario's job: " + Described(outside));
   const bool passed = checks.Failures().empty();
   if (!passed && folder) folder->Keep();
-  char seconds[32];
-  snprintf(seconds, sizeof seconds, "%.1f s", static_cast<double>(GetTickCount64() - started) / 1000.0);
-  std::string line = std::string(passed ? "PASS " : "FAIL ") + scenario.name + " (" + seconds + ")";
+  std::string line = std::string(passed ? "PASS " : "FAIL ") + scenario.name + " (" +
+                     Seconds(GetTickCount64() - started) + ")";
   for (size_t i = 0; i < checks.Failures().size(); ++i) line += (i ? "; " : ": ") + checks.Failures()[i];
   if (!passed && folder) line += " [folder kept: " + ToUtf8(folder->Path()) + "]";
   Print(line);
@@ -117,10 +163,13 @@ int Run() {
           " (run under Wine with LC_ALL=zh_CN.UTF-8)");
     ++failed;
   }
+  Runner runner(programs);
   for (const Scenario& scenario : scenarios) {
     if (!Chosen(scenario, filters)) continue;
-    (RunOne(scenario, programs) ? passed : failed)++;
+    (runner.Run(scenario) ? passed : failed)++;
   }
+  runner.EndLastScenario();
+  failed += runner.LateFailures();
   Print(std::to_string(passed) + " passed, " + std::to_string(failed) + " failed");
   return failed == 0 && passed > 0 ? 0 : 1;
 }

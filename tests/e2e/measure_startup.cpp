@@ -18,8 +18,8 @@ namespace e2e {
 namespace {
 
 constexpr int kFullList = 9999;
-constexpr int kDefaultRuns = 5;
-constexpr int kZouren = 2010;  // leaves at once, without writing the favourites
+constexpr int kDefaultRuns = 9;
+constexpr int kListId = 1001;  // Reelmark's List1, and the bare program's list
 
 double Now() {
   static const double perMs = [] {
@@ -31,6 +31,20 @@ double Now() {
   QueryPerformanceCounter(&counter);
   return static_cast<double>(counter.QuadPart) / perMs;
 }
+
+// One program to start again and again: where, which window shows it is up, how many
+// rows its list then holds, and the message that ends it at once.
+struct Subject {
+  std::wstring exe;
+  std::wstring folder;
+  const wchar_t* windowClass;
+  int rows;
+  UINT endMessage;
+  WPARAM endParam;
+};
+
+constexpr wchar_t kReelmarkClass[] = L"ReelmarkForm1";
+constexpr WPARAM kZouren = 2010;  // leaves at once, without writing the favourites
 
 // A player folder where start-up asks nothing: resume on, no film recorded, and the
 // favourites file holding `count` favourites.
@@ -52,41 +66,45 @@ std::optional<PlayerFolder> MakeFolder(const Programs& programs, int count) {
   return folder;
 }
 
+Subject ReelmarkIn(const PlayerFolder& folder, int favourites) {
+  return {folder.Reelmark(), folder.Path(), kReelmarkClass, favourites + 1, WM_COMMAND, MAKEWPARAM(kZouren, 0)};
+}
+
 // The program's main window once it is shown, found with few calls: a busy search would
 // take the processor from the program it measures.
-HWND ShownMainWindow(DWORD pid) {
-  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, L"ReelmarkForm1", nullptr));) {
+HWND ShownMainWindow(const wchar_t* windowClass, DWORD pid) {
+  for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, windowClass, nullptr));) {
     if (ProcessOf(window) == pid && IsWindowVisible(window)) return window;
   }
   return nullptr;
 }
 
-// Milliseconds from the process start to the main window shown and answering messages
-// (start-up done and the first paint past), or nothing when it did not come up with
-// `rows` rows.
-std::optional<double> TimeOneStart(const PlayerFolder& folder, int rows) {
+// Milliseconds from the process start to the main window shown, answering messages and
+// its list holding all its rows (start-up done and the first paint past), or nothing when
+// it did not come up so.
+std::optional<double> TimeOneStart(const Subject& subject) {
   const double started = Now();
-  Process process = Process::Start(folder.Reelmark(), L"", folder.Path());
+  Process process = Process::Start(subject.exe, L"", subject.folder);
   if (!process) return std::nullopt;
   // The program first waits for input once its window is up (start-up asks nothing here);
   // until then the driver sleeps.
   WaitForInputIdle(process.Handle(), kWaitMs);
   HWND main = nullptr;
   const double deadline = started + kWaitMs;
-  while (!(main = ShownMainWindow(process.Id()))) {
+  while (!(main = ShownMainWindow(subject.windowClass, process.Id()))) {
     if (!process.Running() || Now() > deadline) return std::nullopt;
     Sleep(1);
   }
   DWORD_PTR reply = 0;
   if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &reply)) return std::nullopt;
   const double shown = Now() - started;
-  const std::optional<int> count = ListCount(GetDlgItem(main, 1001));
-  if (count != rows) {
-    printf("expected %d rows, seen %d\n", rows, count.value_or(-1));
+  const std::optional<int> count = ListCount(GetDlgItem(main, kListId));
+  if (count != subject.rows) {
+    printf("expected %d rows, seen %d\n", subject.rows, count.value_or(-1));
     return std::nullopt;
   }
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(kZouren, 0), 0);
-  process.WaitExit(kWaitMs);
+  PostMessageW(main, subject.endMessage, subject.endParam, 0);
+  if (!process.WaitExit(kWaitMs)) printf("note: the program did not end when told; it is ended\n");
   return shown;
 }
 
@@ -96,42 +114,60 @@ double Median(std::vector<double> values) {
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+double Fastest(const std::vector<double>& values) { return *std::min_element(values.begin(), values.end()); }
+
 }  // namespace
 
 int MeasureStartup(const std::vector<std::wstring>& arguments) {
-  if (arguments.size() < 3) {
-    printf("usage: reelmark_e2e_driver --measure-startup REELMARK_EXE STANDIN_EXE [RUNS]\n");
+  if (arguments.size() < 4) {
+    printf("usage: reelmark_e2e_driver --measure-startup REELMARK_EXE STANDIN_EXE BARE_EXE [RUNS]\n");
     return 2;
   }
   const Programs programs{WindowsPath(arguments[1]), WindowsPath(arguments[2])};
-  const int runs = arguments.size() > 3 ? std::max(1, _wtoi(arguments[3].c_str())) : kDefaultRuns;
+  const std::wstring bareExe = WindowsPath(arguments[3]);
+  const int runs = arguments.size() > 4 ? std::max(1, _wtoi(arguments[4].c_str())) : kDefaultRuns;
   UseUnmanagedWindowsUnderWine();
   auto empty = MakeFolder(programs, 0);
   auto full = MakeFolder(programs, kFullList);
   if (!empty || !full) return 1;
+  const Subject subjects[] = {
+      {bareExe, empty->Path(), L"BareWindow", 1, WM_CLOSE, 0},
+      ReelmarkIn(*empty, 0),
+      ReelmarkIn(*full, kFullList),
+  };
+  constexpr size_t kBare = 0, kNone = 1, kMany = 2;
+  std::vector<double> times[3];
 
-  std::vector<double> none, many;
-  // One start of each first, not counted: it brings the files into the cache.
+  // One start of each first, not counted: it brings the files into the cache. Then the
+  // three take turns, so that each sees the same machine, and each run begins one later,
+  // so that each follows each of the others as often: a start pays for what the one
+  // before it left the machine doing.
   for (int run = -1; run < runs; ++run) {
-    const auto a = TimeOneStart(*empty, 1);
-    const auto b = TimeOneStart(*full, kFullList + 1);
-    if (!a || !b) {
-      printf("FAIL: reelmark.exe did not come up with its list\n");
-      return 1;
+    double seen[3];
+    for (size_t turn = 0; turn < 3; ++turn) {
+      const size_t i = (turn + static_cast<size_t>(run + 1)) % 3;
+      const auto time = TimeOneStart(subjects[i]);
+      if (!time) {
+        printf("FAIL: %ls did not come up with its list\n", subjects[i].exe.c_str());
+        return 1;
+      }
+      seen[i] = *time;
     }
     if (run < 0) continue;
-    none.push_back(*a);
-    many.push_back(*b);
-    printf("run %d: no favourites %.1f ms, 9,999 favourites %.1f ms\n", run + 1, *a, *b);
+    for (size_t i = 0; i < 3; ++i) times[i].push_back(seen[i]);
+    printf("run %d: bare program %.1f ms, reelmark with no favourites %.1f ms, with 9,999 %.1f ms\n", run + 1,
+           seen[kBare], seen[kNone], seen[kMany]);
     fflush(stdout);
   }
-  printf("median of %d runs: no favourites %.1f ms, 9,999 favourites %.1f ms, ratio %.2f\n", runs, Median(none),
-         Median(many), Median(many) / Median(none));
+  const auto report = [&](const char* what, double (*of)(const std::vector<double>&)) {
+    const double bare = of(times[kBare]), none = of(times[kNone]), many = of(times[kMany]);
+    printf("%s of %d runs: bare program %.1f ms, reelmark with no favourites %.1f ms, with 9,999 %.1f ms; "
+           "9,999 to bare %.2f, 9,999 to none %.2f\n",
+           what, runs, bare, none, many, many / bare, many / none);
+  };
+  report("median", [](const std::vector<double>& v) { return Median(v); });
   // On a busy machine the fastest start of each is the one least disturbed by others.
-  const double fastestNone = *std::min_element(none.begin(), none.end());
-  const double fastestMany = *std::min_element(many.begin(), many.end());
-  printf("fastest of %d runs: no favourites %.1f ms, 9,999 favourites %.1f ms, ratio %.2f\n", runs, fastestNone,
-         fastestMany, fastestMany / fastestNone);
+  report("fastest", &Fastest);
   return 0;
 }
 

@@ -33,19 +33,24 @@ void RemoveTree(const std::wstring& path) {
 
 }  // namespace
 
-std::optional<PlayerFolder> PlayerFolder::Create(const Programs& programs, std::wstring_view name,
-                                                 std::string& error) {
+std::wstring PlayerFolder::RunPrefix() {
   wchar_t temp[MAX_PATH + 1];
   const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
-  if (n == 0 || n > MAX_PATH) {
+  if (n == 0 || n > MAX_PATH) return {};
+  std::wstring base = temp;
+  if (!base.empty() && base.back() == L'\\') base.pop_back();
+  return base + L"\\reelmark-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-";
+}
+
+std::optional<PlayerFolder> PlayerFolder::Create(const Programs& programs, std::wstring_view name,
+                                                 std::string& error) {
+  const std::wstring prefix = RunPrefix();
+  if (prefix.empty()) {
     error = "no temporary folder";
     return std::nullopt;
   }
-  std::wstring base = temp;
-  if (!base.empty() && base.back() == L'\\') base.pop_back();
   // Unique per run and scenario; blanks would need quoting on the player's command line.
-  const std::wstring path = base + L"\\reelmark-e2e-" + std::to_wstring(GetCurrentProcessId()) +
-                            L"-" + std::wstring(name);
+  const std::wstring path = prefix + std::wstring(name);
   if (path.find(L' ') != std::wstring::npos) {
     error = "the temporary folder has a blank in its path: " + ToUtf8(path);
     return std::nullopt;

@@ -23,6 +23,9 @@ class PlayerFolder {
   // Returns nothing (and `error` says why) when that fails.
   static std::optional<PlayerFolder> Create(const Programs& programs, std::wstring_view name,
                                             std::string& error);
+  // What the paths of this run's folders start with: the temporary folder and the driver's
+  // process number (empty when there is no temporary folder).
+  static std::wstring RunPrefix();
 
   PlayerFolder(PlayerFolder&& other) noexcept;
   PlayerFolder& operator=(PlayerFolder&&) = delete;

@@ -2,7 +2,16 @@
 
 #include <vector>
 
+#include "desktop.h"
+
 namespace e2e {
+namespace {
+
+HANDLE g_job = nullptr;  // the job of the scenario running now
+
+}  // namespace
+
+void Process::StartInJob(HANDLE job) { g_job = job; }
 
 Process Process::Start(const std::wstring& exe, const std::wstring& arguments,
                        const std::wstring& directory) {
@@ -17,9 +26,17 @@ Process Process::Start(const std::wstring& exe, const std::wstring& arguments,
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
   Process process;
-  if (!CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  // Held until it is in the job: a program that ran first could start another outside it.
+  const DWORD flags = g_job ? CREATE_SUSPENDED : 0;
+  if (!CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, flags, nullptr,
                       directory.c_str(), &startup, &info)) {
     return process;
+  }
+  if (g_job) {
+    // Should the system refuse, the program still runs: the runner then finds it by where
+    // its image lies.
+    AssignProcessToJobObject(g_job, info.hProcess);
+    ResumeThread(info.hThread);
   }
   CloseHandle(info.hThread);
   process.handle_ = reelmark::win32::UniqueKernelHandle(info.hProcess);
@@ -45,7 +62,7 @@ bool Process::WaitExit(DWORD ms) const {
 void Process::Kill() {
   if (Running()) {
     TerminateProcess(handle_.get(), 1);
-    WaitForSingleObject(handle_.get(), 5000);
+    WaitForSingleObject(handle_.get(), kWaitMs);
   }
 }
 

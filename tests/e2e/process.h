@@ -1,5 +1,5 @@
-// A program the driver started. It is ended when the owner goes, so a failed scenario
-// never leaves a player or a Reelmark behind to confuse the next one.
+// A program the driver started. It is ended when the owner goes; what it started in turn
+// is ended with the scenario's job (scenario_processes.h).
 #pragma once
 
 #include <windows.h>
@@ -16,6 +16,9 @@ class Process {
   // in `directory`, shown normally. Returns an empty Process when it cannot start.
   static Process Start(const std::wstring& exe, const std::wstring& arguments,
                        const std::wstring& directory);
+  // Every program started from now on goes into `job` (none when null) before it runs a
+  // line, so every program it starts in turn is in the job as well.
+  static void StartInJob(HANDLE job);
 
   Process() = default;
   Process(Process&&) noexcept = default;

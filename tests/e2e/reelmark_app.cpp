@@ -150,7 +150,7 @@ void ReelmarkApp::ExpectList(const char* after, const std::vector<std::wstring>&
                              const std::wstring& label2) {
   // Input is posted; give the program time to act before looking. Once something has gone
   // wrong, later lists are unlikely to match either: look sooner.
-  const DWORD patience = checks_.Failures().empty() ? 5000 : 1000;
+  const DWORD patience = checks_.Failures().empty() ? kWaitMs : 1000;
   WaitUntil([&] { return ListRows(List()) == rows && ListSelection(List()) == selection && Label2() == label2; },
             patience);
   const std::string what = after;

@@ -101,7 +101,7 @@ void CopyPath(Context& context) {
                          "复制路径 on row 1: expected a notice, seen none");
   context.checks.ExpectText("the clipboard while the notice shows", before, ClipboardUnicodeText().value_or(L"<none>"));
   app.ExpectBox({L"提示", L"文件路径已复制到粘贴板", Buttons::Ok, IDOK});
-  WaitUntil([&] { return ClipboardUnicodeText() == films.a; }, 5000);
+  WaitUntil([&] { return ClipboardUnicodeText() == films.a; });
   context.checks.ExpectText("the clipboard's Unicode text after the notice", films.a,
                             ClipboardUnicodeText().value_or(L"<none>"));
   context.checks.ExpectBytes("the clipboard's ANSI text after the notice", ToCp936(films.a),

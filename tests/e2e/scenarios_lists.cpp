@@ -75,7 +75,7 @@ void PlaylistSavedAndPlayed(Context& context) {
   context.checks.Expect(IsWindowVisible(app.List()) != FALSE,
                         "after 为播放列表: expected the list shown, seen it hidden");
   // Hidden meanwhile, the list gets the focus back, so that w and s work at once.
-  context.checks.Expect(WaitUntil([&] { return FocusOf(app.Main()) == app.List(); }, 5000),
+  context.checks.Expect(WaitUntil([&] { return FocusOf(app.Main()) == app.List(); }),
                         "after 为播放列表: expected the keyboard focus on the list, seen " +
                             Described(FocusOf(app.Main())));
   ExpectFolderEntries(context, "after 为播放列表",

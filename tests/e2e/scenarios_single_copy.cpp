@@ -66,16 +66,16 @@ void SecondStartsHandOverToTheFirstCopy(Context& context) {
   // Hidden in the tray, with the player playing: a second start captures the film into
   // this copy's list, and the window comes back in front to show it.
   ShowWindowAsync(main, SW_MINIMIZE);
-  context.checks.Require(WaitUntil([&] { return !IsWindowVisible(main); }, 5000), "the window did not hide");
+  context.checks.Require(WaitUntil([&] { return !IsWindowVisible(main); }), "the window did not hide");
   context.folder.Write(L"standin.ini", StandinControlFile({L"", 600, std::nullopt}));
   Process player = StartPlayingFilm(context.checks, context.folder, films.b);
   SecondStartHandsOver(context, "a second start while the player plays");
   app.ExpectList("after the second start", {kHeaderRow, Row(1, L"00:00:45", films.a), Row(2, L"00:10:05", films.b)}, 1,
                  FileNameOf(films.a));
-  context.checks.Expect(player.WaitExit(2000), "after the second start: expected the player closed, seen it running");
-  context.checks.Expect(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }, 5000),
+  context.checks.Expect(player.WaitExit(kWaitMs), "after the second start: expected the player closed, seen it running");
+  context.checks.Expect(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }),
                         "after the second start: expected the first copy's window shown and not minimised");
-  context.checks.Expect(WaitUntil([&] { return GetForegroundWindow() == main; }, 5000),
+  context.checks.Expect(WaitUntil([&] { return GetForegroundWindow() == main; }),
                         "after the second start: expected the first copy's window in front, seen " +
                             Shown(TextOf(GetForegroundWindow())));
 

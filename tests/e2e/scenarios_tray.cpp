@@ -53,7 +53,7 @@ HWND RequireTrayMenu(Context& context, HWND main) {
 
 void Minimise(Context& context, HWND main, const char* what) {
   ShowWindowAsync(main, SW_MINIMIZE);
-  context.checks.Expect(WaitUntil([&] { return !IsWindowVisible(main); }, 5000),
+  context.checks.Expect(WaitUntil([&] { return !IsWindowVisible(main); }),
                         std::string(what) + ": expected the window hidden, seen it visible");
 }
 
@@ -78,18 +78,18 @@ void TrayIconLife(Context& context) {
   // Moved to a corner and minimised, the window is hidden; the left click brings it back
   // normal, centred, in front.
   SetWindowPos(main, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
-  WaitUntil([&] { return WindowRect(main).left == 0; }, 5000);
+  WaitUntil([&] { return WindowRect(main).left == 0; });
   Minimise(context, main, "after minimising");
-  ClickTrayIcon(main, WM_LBUTTONDBLCLK);  // a double click acts through its releases only
-  Sleep(300);
+  // A double click acts through its releases only; sent, so that its handling is over.
+  context.checks.Require(ClickTrayIconAndWait(main, WM_LBUTTONDBLCLK), "the double-click notification went unanswered");
   context.checks.Expect(!IsWindowVisible(main), "after the double-click notification: expected the window still hidden");
   ClickTrayIcon(main, WM_LBUTTONUP);
-  context.checks.Expect(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }, 5000),
+  context.checks.Expect(WaitUntil([&] { return IsWindowVisible(main) && !IsIconic(main); }),
                         "after a left click on the tray icon: expected the window shown and not minimised");
-  WaitUntil([&] { return At(main, centred); }, 5000);
+  WaitUntil([&] { return At(main, centred); });
   context.checks.Expect(At(main, centred),
                         "after a left click on the tray icon: expected the window back at its centred place");
-  context.checks.Expect(WaitUntil([&] { return GetForegroundWindow() == main; }, 5000),
+  context.checks.Expect(WaitUntil([&] { return GetForegroundWindow() == main; }),
                         "after a left click on the tray icon: expected the window in front, seen another");
 
   // The right click opens the menu at the mouse.
@@ -133,7 +133,7 @@ void HotKeyCapturesWhileHidden(Context& context) {
   PostMessageW(main, WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_F2));
   app.ExpectList("after the hot key's message", {kHeaderRow, Row(1, L"00:00:45", films.a), Row(2, L"00:10:05", films.b)},
                  1, FileNameOf(films.a));
-  context.checks.Expect(player.WaitExit(2000), "after the hot key's message: expected the player closed, seen it running");
+  context.checks.Expect(player.WaitExit(kWaitMs), "after the hot key's message: expected the player closed, seen it running");
   context.checks.Expect(!IsWindowVisible(main), "after the hot key's message: expected the window still hidden");
 
   context.folder.Write(L"standin.ini", StandinControlFile({L"", 1200, std::nullopt}));
@@ -151,7 +151,7 @@ void HotKeyCapturesWhileHidden(Context& context) {
   context.checks.Require(Shell_NotifyIconW(NIM_DELETE, &gone) && !IconPresent(main),
                          "the driver could not take the tray icon away to stand for a taskbar restart");
   PostMessageW(main, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-  context.checks.Expect(WaitUntil([&] { return IconPresent(main); }, 5000),
+  context.checks.Expect(WaitUntil([&] { return IconPresent(main); }),
                         "after the taskbar's TaskbarCreated: expected the tray icon back, seen none");
 
   PostMessageW(main, WM_CLOSE, 0, 0);

@@ -21,9 +21,9 @@ Process StartPlayingFilm(Checks& checks, const PlayerFolder& folder, const std::
 
 void ExpectPlayerClosedAfterPlaying(Checks& checks, const PlayerFolder& folder, const Process& player,
                                     const std::wstring& film) {
-  // Reelmark shows its window only after the player it closed has gone; a moment's grace
-  // for the process object to be signalled.
-  checks.Expect(player.WaitExit(2000), "expected the running player to have ended when Reelmark showed, "
+  // Reelmark shows its window only after the player it closed has gone; the process object
+  // may be signalled a moment later.
+  checks.Expect(player.WaitExit(kWaitMs), "expected the running player to have ended when Reelmark showed, "
                                        "seen it still running");
   const auto log = ParseStandinLog(folder.Read(L"standin.log").value_or(""));
   if (!checks.Expect(log.size() == 1, "standin.log: expected 1 start, seen " + std::to_string(log.size()))) return;

@@ -48,7 +48,8 @@ TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
     double value;
     std::int32_t expected;
   } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2}, {0.4, 0}, {0.6, 1},
-               {124.5, 124}, {125.5, 126}, {-5.0, -5}, {2147483646.5, 2147483646}};
+               {124.5, 124}, {125.5, 126}, {-5.0, -5}, {2147483646.5, 2147483646},
+               {3725.0, 3725}, {-2147483647.0, -2147483647}, {2147483646.0, 2147483646}};
   for (const auto& c : cases) EXPECT_EQ(RoundHalfEven(c.value), c.expected) << "value: " << c.value;
 }
 
@@ -94,6 +95,11 @@ TEST(DecimalText, WritesEveryWholeNumber) {
   EXPECT_EQ(DecimalText(-5), L"-5");
   EXPECT_EQ(DecimalText(std::numeric_limits<std::int64_t>::min()), L"-9223372036854775808");
   EXPECT_EQ(DecimalText(std::numeric_limits<std::int64_t>::max()), L"9223372036854775807");
+  // Either side of the 32 bits that most numbers are written in.
+  EXPECT_EQ(DecimalText(4294967295LL), L"4294967295");
+  EXPECT_EQ(DecimalText(4294967296LL), L"4294967296");
+  EXPECT_EQ(DecimalText(-4294967296LL), L"-4294967296");
+  EXPECT_EQ(DecimalText(10000000000LL), L"10000000000");
 }
 
 }  // namespace
