@@ -13,6 +13,7 @@
 #include "process.h"
 #include "scenario_kit.h"
 #include "wine_setup.h"
+#include "win32/unique_handle.h"
 
 namespace e2e {
 namespace {
@@ -41,6 +42,9 @@ struct Subject {
   int rows;
   UINT endMessage;
   WPARAM endParam;
+  // Put in the folder as the recovery file before each start: what a run that did not end
+  // left behind, which start-up puts in place of kk_fav.ini.
+  const std::string* recovery = nullptr;
 };
 
 constexpr wchar_t kReelmarkClass[] = L"ReelmarkForm1";
@@ -48,20 +52,24 @@ constexpr WPARAM kZouren = 2010;  // leaves at once, without writing the favouri
 
 // A player folder where start-up asks nothing: resume on, no film recorded, and the
 // favourites file holding `count` favourites.
-std::optional<PlayerFolder> MakeFolder(const Programs& programs, int count) {
-  std::string error;
-  auto folder = PlayerFolder::Create(programs, L"measure-" + std::to_wstring(count), error);
-  if (!folder) {
-    printf("cannot make a player folder: %s\n", error.c_str());
-    return std::nullopt;
-  }
+std::string FavouritesOfCount(int count) {
   std::vector<StoredFavourite> favourites;
   favourites.reserve(static_cast<size_t>(count));
   for (int i = 1; i <= count; ++i) {
     favourites.push_back({i * 37LL, L"D:\\电影\\连续剧\\第" + std::to_wstring(i) + L"集.mkv"});
   }
+  return FavouritesFile({}, favourites);
+}
+
+std::optional<PlayerFolder> MakeFolder(const Programs& programs, int count, const wchar_t* name = L"measure-") {
+  std::string error;
+  auto folder = PlayerFolder::Create(programs, name + std::to_wstring(count), error);
+  if (!folder) {
+    printf("cannot make a player folder: %s\n", error.c_str());
+    return std::nullopt;
+  }
   folder->Write(L"kk.ini", SettingsFile(L"", 0));
-  folder->Write(L"kk_fav.ini", FavouritesFile({}, favourites));
+  folder->Write(L"kk_fav.ini", FavouritesOfCount(count));
   folder->SetAttributes(L"kk_fav.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
   return folder;
 }
@@ -83,6 +91,16 @@ HWND ShownMainWindow(const wchar_t* windowClass, DWORD pid) {
 // its list holding all its rows (start-up done and the first paint past), or nothing when
 // it did not come up so.
 std::optional<double> TimeOneStart(const Subject& subject) {
+  if (subject.recovery) {
+    const std::wstring path = subject.folder + L"\\kk_fav.recovery.ini";
+    const reelmark::win32::UniqueFile file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!file || !WriteFile(file.get(), subject.recovery->data(), static_cast<DWORD>(subject.recovery->size()),
+                            &written, nullptr)) {
+      return std::nullopt;
+    }
+  }
   const double started = Now();
   Process process = Process::Start(subject.exe, L"", subject.folder);
   if (!process) return std::nullopt;
@@ -129,23 +147,28 @@ int MeasureStartup(const std::vector<std::wstring>& arguments) {
   UseUnmanagedWindowsUnderWine();
   auto empty = MakeFolder(programs, 0);
   auto full = MakeFolder(programs, kFullList);
-  if (!empty || !full) return 1;
+  auto left = MakeFolder(programs, kFullList, L"measure-recovered-");
+  if (!empty || !full || !left) return 1;
+  const std::string recovery = FavouritesOfCount(kFullList);
+  Subject recovered = ReelmarkIn(*left, kFullList);
+  recovered.recovery = &recovery;
   const Subject subjects[] = {
       {bareExe, empty->Path(), L"BareWindow", 1, WM_CLOSE, 0},
       ReelmarkIn(*empty, 0),
       ReelmarkIn(*full, kFullList),
+      recovered,
   };
-  constexpr size_t kBare = 0, kNone = 1, kMany = 2;
-  std::vector<double> times[3];
+  constexpr size_t kBare = 0, kNone = 1, kMany = 2, kRecovered = 3, kSubjects = 4;
+  std::vector<double> times[kSubjects];
 
   // One start of each first, not counted: it brings the files into the cache. Then the
   // three take turns, so that each sees the same machine, and each run begins one later,
   // so that each follows each of the others as often: a start pays for what the one
   // before it left the machine doing.
   for (int run = -1; run < runs; ++run) {
-    double seen[3];
-    for (size_t turn = 0; turn < 3; ++turn) {
-      const size_t i = (turn + static_cast<size_t>(run + 1)) % 3;
+    double seen[kSubjects];
+    for (size_t turn = 0; turn < kSubjects; ++turn) {
+      const size_t i = (turn + static_cast<size_t>(run + 1)) % kSubjects;
       const auto time = TimeOneStart(subjects[i]);
       if (!time) {
         printf("FAIL: %ls did not come up with its list\n", subjects[i].exe.c_str());
@@ -154,16 +177,18 @@ int MeasureStartup(const std::vector<std::wstring>& arguments) {
       seen[i] = *time;
     }
     if (run < 0) continue;
-    for (size_t i = 0; i < 3; ++i) times[i].push_back(seen[i]);
-    printf("run %d: bare program %.1f ms, reelmark with no favourites %.1f ms, with 9,999 %.1f ms\n", run + 1,
-           seen[kBare], seen[kNone], seen[kMany]);
+    for (size_t i = 0; i < kSubjects; ++i) times[i].push_back(seen[i]);
+    printf("run %d: bare program %.1f ms, reelmark with no favourites %.1f ms, with 9,999 %.1f ms, "
+           "with 9,999 from a recovery file %.1f ms\n",
+           run + 1, seen[kBare], seen[kNone], seen[kMany], seen[kRecovered]);
     fflush(stdout);
   }
   const auto report = [&](const char* what, double (*of)(const std::vector<double>&)) {
     const double bare = of(times[kBare]), none = of(times[kNone]), many = of(times[kMany]);
-    printf("%s of %d runs: bare program %.1f ms, reelmark with no favourites %.1f ms, with 9,999 %.1f ms; "
-           "9,999 to bare %.2f, 9,999 to none %.2f\n",
-           what, runs, bare, none, many, many / bare, many / none);
+    const double restored = of(times[kRecovered]);
+    printf("%s of %d runs: bare program %.1f ms, reelmark with no favourites %.1f ms, with 9,999 %.1f ms, "
+           "from a recovery file %.1f ms; 9,999 to bare %.2f, 9,999 to none %.2f, recovery file to kk_fav.ini %.2f\n",
+           what, runs, bare, none, many, restored, many / bare, many / none, restored / many);
   };
   report("median", [](const std::vector<double>& v) { return Median(v); });
   // On a busy machine the fastest start of each is the one least disturbed by others.
