@@ -31,6 +31,26 @@ void ClearStubbornAttributes(const std::wstring& path) {
   }
 }
 
+// A file's attributes, and whether it is a file (not missing, not a folder).
+struct Before {
+  DWORD attributes;
+  bool isFile;
+};
+Before AttributesBefore(const std::wstring& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return {attributes, attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0};
+}
+
+// Moves `from` over `to` in one step, written through; a failed move leaves `to` as it
+// was, attributes included, and answers why.
+SystemError MoveOver(const std::wstring& from, const std::wstring& to, const Before& before) {
+  ClearStubbornAttributes(to);
+  if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+  const SystemError error = ::GetLastError();
+  if (before.isFile) ::SetFileAttributesW(to.c_str(), before.attributes);
+  return error != 0 ? error : ERROR_WRITE_FAULT;  // a failure the system gave no reason for
+}
+
 }  // namespace
 
 std::optional<std::string> Win32Platform::ReadFileBytes(const std::wstring& path) {
@@ -67,10 +87,9 @@ bool Win32Platform::WriteFileInPlace(const std::wstring& path, std::string_view 
 
 SystemError Win32Platform::ReplaceFileAtomically(const std::wstring& path, std::string_view bytes,
                                                  OldAttributes oldAttributes) {
-  const DWORD before = ::GetFileAttributesW(path.c_str());
-  const bool isFile = before != INVALID_FILE_ATTRIBUTES && (before & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  const Before before = AttributesBefore(path);
   // A file its owner made read-only stays as it is, when asked to.
-  if (oldAttributes == OldAttributes::Keep && isFile && (before & FILE_ATTRIBUTE_READONLY) != 0) {
+  if (oldAttributes == OldAttributes::Keep && before.isFile && (before.attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     return ERROR_ACCESS_DENIED;
   }
   const std::wstring temporary = path + L".new";
@@ -81,28 +100,16 @@ SystemError Win32Platform::ReplaceFileAtomically(const std::wstring& path, std::
   // Each error is taken before the clean-up, whose own calls would overwrite it.
   SystemError error = WriteAll(file.get(), bytes) && ::FlushFileBuffers(file.get()) ? 0 : ::GetLastError();
   file.reset();  // closed before it is moved or deleted
-  if (error == 0) {
-    ClearStubbornAttributes(path);
-    if (::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      if (oldAttributes == OldAttributes::Keep && isFile) ::SetFileAttributesW(path.c_str(), before);
-      return 0;
-    }
-    error = ::GetLastError();
-    // The old file stays as it was, attributes included.
-    if (isFile) ::SetFileAttributesW(path.c_str(), before);
+  if (error == 0 && (error = MoveOver(temporary, path, before)) == 0) {
+    if (oldAttributes == OldAttributes::Keep && before.isFile) ::SetFileAttributesW(path.c_str(), before.attributes);
+    return 0;
   }
   ::DeleteFileW(temporary.c_str());
   return error != 0 ? error : ERROR_WRITE_FAULT;  // a failure the system gave no reason for
 }
 
 SystemError Win32Platform::MoveFileOver(const std::wstring& from, const std::wstring& to) {
-  const DWORD before = ::GetFileAttributesW(to.c_str());
-  const bool isFile = before != INVALID_FILE_ATTRIBUTES && (before & FILE_ATTRIBUTE_DIRECTORY) == 0;
-  ClearStubbornAttributes(to);
-  if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
-  const SystemError error = ::GetLastError();
-  if (isFile) ::SetFileAttributesW(to.c_str(), before);  // the old file stays as it was
-  return error != 0 ? error : ERROR_WRITE_FAULT;
+  return MoveOver(from, to, AttributesBefore(to));
 }
 
 bool Win32Platform::RemoveFile(const std::wstring& path) { return ::DeleteFileW(path.c_str()) != 0; }

@@ -106,7 +106,8 @@ bool WholeList(const std::vector<std::wstring>& rows, const std::vector<std::wst
   std::vector<std::wstring> paths;
   paths.reserve(films.size());
   for (size_t i = 1; i < rows.size(); ++i) {
-    const std::wstring number = Row(static_cast<int>(i), L"", L"").substr(0, 4);
+    std::wstring number = std::to_wstring(i);
+    number.insert(0, 4 - number.size(), L'0');
     if (rows[i].compare(0, 4, number) != 0 || rows[i].size() < 16) {
       seen = "row " + std::to_string(i) + " " + Shown(rows[i]);
       return false;

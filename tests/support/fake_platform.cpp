@@ -3,14 +3,10 @@
 #include <stdexcept>
 #include <utility>
 
+#include "base/path.h"
 #include "model/menu.h"
 
 namespace reelmark::testing {
-namespace {
-
-std::wstring NameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'\\') + 1); }
-
-}  // namespace
 
 std::wstring FakePlatform::Key(const std::wstring& path) {
   std::wstring key = path;
@@ -35,7 +31,6 @@ std::string FakePlatform::Bytes(const std::wstring& path) const {
 }
 
 bool FakePlatform::MayWrite(const std::wstring& what, const std::wstring& path) {
-  ++writeCount;
   writeLog.push_back(what);
   if (endAtWrite > 0 && --endAtWrite == 0) throw ProgramEnded{};
   if (!failWritesTo.empty() && Key(failWritesTo) != Key(path)) return true;
@@ -63,7 +58,7 @@ bool FakePlatform::WriteFileInPlace(const std::wstring& path, std::string_view b
   if (endAtWrite == 1) {
     files_[Key(path)].bytes.assign(bytes.substr(0, bytes.size() / 2));
   }
-  if (!MayWrite(L"write " + NameOf(path), path) || Held(path)) return false;
+  if (!MayWrite(L"write " + std::wstring(FileNameOf(path)), path) || Held(path)) return false;
   File& file = files_[Key(path)];
   if (file.attributes & (kAttributeReadOnly | kAttributeDirectory)) return false;
   file.bytes.assign(bytes);
@@ -73,7 +68,7 @@ bool FakePlatform::WriteFileInPlace(const std::wstring& path, std::string_view b
 SystemError FakePlatform::ReplaceFileAtomically(const std::wstring& path, std::string_view bytes,
                                                 OldAttributes old) {
   constexpr SystemError kAccessDenied = 5;
-  if (!MayWrite(L"replace " + NameOf(path), path)) return kWriteFailure;
+  if (!MayWrite(L"replace " + std::wstring(FileNameOf(path)), path)) return kWriteFailure;
   if (Held(path)) return kSharingViolation;
   const auto it = files_.find(Key(path));
   const std::uint32_t before = it == files_.end() ? 0 : it->second.attributes;
@@ -85,7 +80,7 @@ SystemError FakePlatform::ReplaceFileAtomically(const std::wstring& path, std::s
 
 SystemError FakePlatform::MoveFileOver(const std::wstring& from, const std::wstring& to) {
   constexpr SystemError kFileNotFound = 2, kAccessDenied = 5;
-  if (!MayWrite(L"move " + NameOf(from) + L" " + NameOf(to), to)) return kWriteFailure;
+  if (!MayWrite(L"move " + std::wstring(FileNameOf(from)) + L" " + std::wstring(FileNameOf(to)), to)) return kWriteFailure;
   if (Held(from) || Held(to)) return kSharingViolation;
   const auto source = files_.find(Key(from));
   if (source == files_.end() || (source->second.attributes & kAttributeDirectory)) return kFileNotFound;
@@ -97,7 +92,7 @@ SystemError FakePlatform::MoveFileOver(const std::wstring& from, const std::wstr
 }
 
 bool FakePlatform::RemoveFile(const std::wstring& path) {
-  if (!MayWrite(L"remove " + NameOf(path), path) || Held(path)) return false;
+  if (!MayWrite(L"remove " + std::wstring(FileNameOf(path)), path) || Held(path)) return false;
   return files_.erase(Key(path)) > 0;
 }
 

@@ -87,10 +87,11 @@ class FakePlatform : public Platform {
   // The tray icon and hot key calls in order: "AddTrayIcon", "SetTrayTip Reelmark",
   // "RegisterHotKey 1 3 113", "UnregisterHotKey 1", "RemoveTrayIcon", "FocusMainWindow".
   std::vector<std::wstring> shellCalls;
-  int writeCount = 0;  // writes tried (replaces, moves and removals too), the failed ones included
-  // The same, each as what it did and the file's name: "write kk.INI", "replace kk_fav.ini",
+  // Writes tried (replaces, moves and removals too), the failed ones included, each as what
+  // it did and the file's name: "write kk.INI", "replace kk_fav.ini",
   // "move kk_fav.recovery.ini kk_fav.ini", "remove kk_fav.recovery.ini".
   std::vector<std::wstring> writeLog;
+  int WriteCount() const { return static_cast<int>(writeLog.size()); }
   // The registry below the current user: each key's full path (as first created) with its
   // values by name. Key and value names match without regard to case.
   std::map<std::wstring, std::map<std::wstring, RegistryValue>> registry;

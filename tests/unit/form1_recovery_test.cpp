@@ -357,12 +357,12 @@ TEST(RecoveryAtAnyEnd, TheNextStartShowsAWholeList) {
     Form1 form(platform);
     form.Form_Load();
     reached.insert(rowsOf(form));
-    platform.writeCount = 0;
+    platform.writeLog.clear();
     for (const auto& step : steps) {
       step(form);
       reached.insert(rowsOf(form));
     }
-    writes = platform.writeCount;
+    writes = platform.WriteCount();
   }
   ASSERT_GE(writes, 4);
   for (int end = 1; end <= writes; ++end) {

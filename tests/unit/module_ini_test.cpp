@@ -91,7 +91,7 @@ TEST_F(ModuleIniTest, UnchangedValueWritesNothing) {
   platform.PutFile(file, "[s]\r\nk = 1\r\n");
   platform.failWrites = true;
   EXPECT_EQ(WriteIni(platform, file, L"s", L"k", L"1"), L"1");
-  EXPECT_EQ(platform.writeCount, 0);
+  EXPECT_EQ(platform.WriteCount(), 0);
   EXPECT_EQ(platform.Bytes(file), "[s]\r\nk = 1\r\n");
 }
 
@@ -106,7 +106,7 @@ TEST_F(ModuleIniTest, FailedWriteReportsZero) {
 TEST_F(ModuleIniTest, UnreadableFileIsNotOverwritten) {
   platform.PutFile(file, "", kAttributeDirectory);
   EXPECT_EQ(WriteIni(platform, file, L"s", L"k", L"2"), L"0");
-  EXPECT_EQ(platform.writeCount, 0);
+  EXPECT_EQ(platform.WriteCount(), 0);
 }
 
 }  // namespace
