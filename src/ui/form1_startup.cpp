@@ -1,5 +1,6 @@
 // Start-up: from nothing to a shown window with the favourites loaded and reconciled
 // with the film the player played last.
+#include <algorithm>
 #include <optional>
 
 #include "base/numbers.h"
@@ -7,6 +8,7 @@
 #include "persistence/favourites.h"
 #include "persistence/player_settings.h"
 #include "persistence/recovery.h"
+#include "player/other_drive.h"
 #include "player/player.h"
 #include "shell/hot_key.h"
 #include "ui/form1.h"
@@ -91,17 +93,14 @@ void Form1::StartUp() {
   int k = 1;
   int matches = 0;
   bool changed = false;  // the list differs from the file read
-  // A favourite whose film is gone and that bears the captured film's name is that film
-  // moved (to another drive, say): it matches and takes the captured path.
-  const std::wstring_view capturedName = FileNameOf(captured.path);
-  std::optional<bool> capturedExists;
+  // A favourite whose film is gone may be the captured film, moved with its disk to another
+  // drive letter: it matches and takes the captured path, unless a favourite holds that path
+  // already. Only the first such favourite does: after it, one holds the path.
+  bool capturedHeld = captured.path.empty() ||
+                      std::any_of(stored.favourites.begin(), stored.favourites.end(),
+                                  [&](const StoredFavourite& favourite) { return favourite.path == captured.path; });
   const auto movedHere = [&](std::wstring_view path) {
-    // The end is compared first: thousands of favourites, few of them of that name.
-    if (captured.path.empty() || !path.ends_with(capturedName) || FileNameOf(path).size() != capturedName.size()) {
-      return false;
-    }
-    if (!capturedExists) capturedExists = IsPlainFile(platform_, captured.path);
-    return *capturedExists && !IsPlainFile(platform_, std::wstring(path));
+    return !capturedHeld && MovedToOtherDrive(platform_, path, captured.path);
   };
   for (const StoredFavourite& favourite : stored.favourites) {
     std::int32_t shown = favourite.shownSeconds;
@@ -109,12 +108,12 @@ void Form1::StartUp() {
     if (path == captured.path || movedHere(path)) {
       CurrentRow = k;
       ++matches;
-      changed = changed || path != captured.path;
+      if (path != captured.path) changed = capturedHeld = true;
       path = captured.path;
       if (captured.shownSeconds != shown &&
           Ask(Question({std::wstring(texts::kCurrentTimeIs) + timestr(captured.shownSeconds),
                         std::wstring(texts::kEarlierTimeWas) + timestr(shown), texts::kUpdateEarlier}),
-              std::wstring(capturedName), MessageButtons::YesNo) == MessageAnswer::Yes) {
+              std::wstring(FileNameOf(captured.path)), MessageButtons::YesNo) == MessageAnswer::Yes) {
         shown = captured.shownSeconds;
         changed = true;
       }

@@ -63,6 +63,8 @@ TEST_F(OtherDrive, AReplayLooksForAMissingFilmOnTheOtherLocalDrives) {
       {"a share's path is not looked for elsewhere", L"\\\\server\\films\\长夜.mkv", Drive('C') | Drive('F'),
        {L"F:\\server\\films\\长夜.mkv"}, {}, {}, L"", L'F'},
       {"nor a relative one", L"films\\长夜.mkv", Drive('C') | Drive('F'), {L"F:films\\长夜.mkv"}, {}, {}, L"", L'F'},
+      {"the floppy letters are never looked at", L"E:\\电影\\长夜.mkv", Drive('A') | Drive('B') | Drive('C'),
+       {L"B:\\电影\\长夜.mkv"}, {{L'B', DriveKind::Removable}}, {}, L"", L'B'},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -115,56 +117,96 @@ TEST_F(OtherDrive, PlayAndExitSavesTheFoundPath) {
   EXPECT_EQ(saved.favourites[0].shownSeconds, 105);
 }
 
-// A capture refreshes the favourite of the same name; it takes the captured path when its
-// own names no file any more and the captured one does, by every road of a capture.
-TEST_F(OtherDrive, ACaptureMendsAFavouriteWhosePathIsGone) {
+// A capture refreshes the favourite that holds the captured path itself, else the first of
+// the same name; that one takes the captured path only when it is the same path on
+// another letter, its own naming no file, and only where that is known without waiting.
+TEST_F(OtherDrive, ACaptureGivesAFavouriteOnlyItsOwnPathOnAnotherLetter) {
   constexpr WindowHandle kPlayer = 77;
-  const std::wstring old = L"E:\\电影\\长夜.mkv", captured = L"F:\\电影\\长夜.mkv";
+  const std::wstring captured = L"F:\\电影\\长夜.mkv";
   struct Case {
     const char* name;
-    bool oldThere, capturedThere;
-    bool atStartUp;
-    std::wstring kept;
+    std::vector<std::wstring> favourites;  // rows 2 on, each at 100 s (shown 105)
+    std::vector<std::wstring> films;       // the files there
+    std::vector<std::pair<wchar_t, DriveKind>> kinds;
+    std::vector<std::wstring> after;       // rows 2 on: the path, and "*" first when refreshed
+    wchar_t neverAsked = 0;
   } cases[] = {
-      {"the old path gone, the captured one there", false, true, false, captured},
-      {"the old path there", true, true, false, old},
-      {"both gone", false, false, false, old},
-      {"start-up: the old path gone, the captured one there", false, true, true, captured},
-      {"start-up: the old path there", true, true, true, old},
+      {"its letter gone: it takes the captured path", {L"E:\\电影\\长夜.mkv"}, {captured}, {}, {L"*" + captured}},
+      {"the same path but for the case of a folder", {L"E:\\电影\\Films\\长夜.mkv"}, {L"F:\\电影\\films\\长夜.mkv"}, {},
+       {L"*F:\\电影\\films\\长夜.mkv"}},
+      {"its letter there, its file gone", {L"G:\\电影\\长夜.mkv"}, {captured}, {}, {L"*" + captured}},
+      {"its file there: another film", {L"G:\\电影\\长夜.mkv"}, {captured, L"G:\\电影\\长夜.mkv"}, {},
+       {L"*G:\\电影\\长夜.mkv"}},
+      {"another folder: the time only", {L"E:\\其他\\长夜.mkv"}, {captured}, {}, {L"*E:\\其他\\长夜.mkv"}},
+      {"the captured path names no file", {L"E:\\电影\\长夜.mkv"}, {}, {}, {L"*E:\\电影\\长夜.mkv"}},
+      {"one holds the captured path: that one, and no other", {L"E:\\电影\\长夜.mkv", captured}, {captured}, {},
+       {L"E:\\电影\\长夜.mkv", L"*" + captured}},
+      {"its letter a network drive: never looked at", {L"G:\\电影\\长夜.mkv"}, {captured},
+       {{L'G', DriveKind::Network}}, {L"*G:\\电影\\长夜.mkv"}, L'G'},
+      {"the captured one on a network drive", {L"E:\\电影\\长夜.mkv"}, {captured}, {{L'F', DriveKind::Network}},
+       {L"*E:\\电影\\长夜.mkv"}, L'F'},
+      {"on a floppy letter: never looked at", {L"A:\\电影\\长夜.mkv"}, {captured}, {}, {L"*A:\\电影\\长夜.mkv"}, L'A'},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     platform = {};
     NewForm();
-    if (c.oldThere) platform.PutFile(old, "film");
-    if (c.capturedThere) platform.PutFile(captured, "film");
-    const std::string recorded =
-        "[Option]\r\nauto_resume=1\r\n[Status]\r\nresume=1\r\nFilename=" + ToAnsi(captured) + "\r\ntime=200\r\n";
-    PutFavourites(FavouritesBytes({{60, "C:\\f\\a.avi"}, {100, ToAnsi(old)}}));
-    if (c.atStartUp) {
-      PutSettings(recorded);
-      // The same film at another time is asked about; where the old path is there, the
-      // captured one is another film, offered as new.
-      Answer({No});
-      form->Form_Load();
-      ASSERT_EQ(platform.messages.size(), 1u);
-      EXPECT_EQ(platform.messages[0].text.starts_with(L"当前的播放时间是：00:03:25"), c.kept == captured);
-      if (c.kept == captured) {
-        EXPECT_EQ(form->List1.Row(2), FormatListLine(2, 105, captured));
-        EXPECT_EQ(form->CurrentRow, 2);
-        EXPECT_EQ(platform.timers.size(), 1u);
-      } else {
-        EXPECT_EQ(form->List1.Row(2), FormatListLine(2, 105, old));
-      }
-      continue;
-    }
-    PutSettings("[Option]\r\nauto_resume=1\r\n");
-    form->Form_Load();
+    platform.drives = Drive('A') | Drive('C') | Drive('F') | Drive('G');
+    for (const auto& [letter, kind] : c.kinds) platform.driveKinds[letter] = kind;
+    std::vector<std::pair<int, std::string>> favourites = {{60, "C:\\f\\a.avi"}};
+    for (const std::wstring& path : c.favourites) favourites.push_back({100, ToAnsi(path)});
+    LoadFavourites(favourites);
+    for (const std::wstring& film : c.films) platform.PutFile(film, "film");
+    const std::wstring playing = c.films.empty() ? captured : c.films[0];
     platform.windows = {{kPlayer, L"MPlayer - 长夜.mkv"}};
-    platform.onClose[kPlayer] = {{SettingsPath(), recorded}};
+    platform.onClose[kPlayer] = {
+        {SettingsPath(), "[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=" + ToAnsi(playing) + "\r\ntime=200\r\n"}};
+    platform.attributesAsked.clear();
     form->Command4_Click();
-    EXPECT_EQ(form->List1.Row(2), FormatListLine(2, 205, c.kept));
-    EXPECT_EQ(form->List1.Count(), 3);
+    std::vector<std::wstring> expected = {Rows()[0], FormatListLine(1, 65, L"C:\\f\\a.avi")};
+    for (const std::wstring& row : c.after) {
+      const bool refreshed = row[0] == L'*';
+      expected.push_back(FormatListLine(static_cast<int>(expected.size()), refreshed ? 205 : 105,
+                                        refreshed ? row.substr(1) : row));
+    }
+    EXPECT_EQ(Rows(), expected);
+    if (c.neverAsked) {
+      EXPECT_FALSE(Asked(c.neverAsked));
+    }
+  }
+}
+
+// Start-up's capture takes the same rule: the first missing favourite that is the
+// captured path on another letter takes it, unless one holds the captured path itself.
+TEST_F(OtherDrive, StartUpGivesTheCapturedPathToOneFavouriteAtMost) {
+  const std::wstring captured = L"F:\\电影\\长夜.mkv";
+  struct Case {
+    const char* name;
+    std::vector<std::wstring> favourites, after;  // rows 1 on, all at 100 s
+    int currentRow;
+  } cases[] = {
+      {"moved: it takes the path", {L"E:\\电影\\长夜.mkv"}, {captured}, 1},
+      {"two moved: the first", {L"E:\\电影\\长夜.mkv", L"G:\\电影\\长夜.mkv"}, {captured, L"G:\\电影\\长夜.mkv"}, 1},
+      {"one holds it: no other takes it", {L"E:\\电影\\长夜.mkv", captured}, {L"E:\\电影\\长夜.mkv", captured}, 2},
+      {"another folder: no match", {L"E:\\其他\\长夜.mkv"}, {L"E:\\其他\\长夜.mkv"}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform = {};
+    NewForm();
+    platform.drives = Drive('C') | Drive('F') | Drive('G');
+    platform.PutFile(captured, "film");
+    std::vector<std::pair<int, std::string>> favourites;
+    for (const std::wstring& path : c.favourites) favourites.push_back({100, ToAnsi(path)});
+    PutFavourites(FavouritesBytes(favourites));
+    PutSettings("[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=" + ToAnsi(captured) + "\r\ntime=100\r\n");
+    Answer({No});  // a film not listed is offered; the times agree
+    form->Form_Load();
+    std::vector<std::wstring> expected = {Rows()[0]};
+    for (const std::wstring& path : c.after) expected.push_back(FormatListLine(static_cast<int>(expected.size()), 105, path));
+    EXPECT_EQ(Rows(), expected);
+    EXPECT_EQ(form->CurrentRow, c.currentRow);
+    EXPECT_EQ(platform.messages.size(), c.currentRow == 0 ? 1u : 0u);
   }
 }
 
