@@ -13,6 +13,7 @@ void ListBox::Append(std::wstring text) { Insert(Count(), std::move(text)); }
 
 void ListBox::AppendRows(std::vector<std::wstring> texts) {
   if (texts.empty()) return;
+  RowsChanging();
   const int first = Count();
   rows_.insert(rows_.end(), std::make_move_iterator(texts.begin()), std::make_move_iterator(texts.end()));
   // Rows added after the selected one leave the selection where it is.
@@ -22,6 +23,7 @@ void ListBox::AppendRows(std::vector<std::wstring> texts) {
 
 void ListBox::Insert(int index, std::wstring text) {
   if (index < 0 || index > Count()) index = Count();
+  RowsChanging();
   rows_.insert(rows_.begin() + index, std::move(text));
   if (selected_ >= index) ++selected_;  // the selection stays on its row
   if (observer_) observer_->RowInserted(index, rows_[static_cast<size_t>(index)]);
@@ -30,6 +32,7 @@ void ListBox::Insert(int index, std::wstring text) {
 
 void ListBox::Remove(int index) {
   if (index < 0 || index >= Count()) return;
+  RowsChanging();
   rows_.erase(rows_.begin() + index);
   if (selected_ == index) selected_ = -1;
   else if (selected_ > index) --selected_;
@@ -39,6 +42,7 @@ void ListBox::Remove(int index) {
 
 void ListBox::Replace(int index, std::wstring text) {
   if (index < 0 || index >= Count()) return;
+  RowsChanging();
   rows_[static_cast<size_t>(index)] = std::move(text);
   if (selected_ == index) selected_ = -1;
   if (observer_) {
@@ -49,6 +53,7 @@ void ListBox::Replace(int index, std::wstring text) {
 }
 
 void ListBox::Clear() {
+  RowsChanging();
   rows_.clear();
   selected_ = -1;
   if (observer_) observer_->Cleared();

@@ -53,9 +53,14 @@ class ListBox {
   // Runs after every change of the rows (an insert, a removal, a replace, a clear, rows
   // appended), whoever made it; a selection or a change of visibility is none.
   void SetRowsChangedHandler(std::function<void()> handler) { onRowsChanged_ = std::move(handler); }
+  // Runs before each such change, while the rows are still as they were.
+  void SetRowsChangingHandler(std::function<void()> handler) { onRowsChanging_ = std::move(handler); }
   void SetObserver(ListBoxObserver* observer) { observer_ = observer; }
 
  private:
+  void RowsChanging() {
+    if (onRowsChanging_) onRowsChanging_();
+  }
   void RowsChanged() {
     if (onRowsChanged_) onRowsChanged_();
   }
@@ -65,6 +70,7 @@ class ListBox {
   bool visible_ = true;
   std::function<void()> onSelect_;
   std::function<void()> onRowsChanged_;
+  std::function<void()> onRowsChanging_;
   ListBoxObserver* observer_ = nullptr;
 };
 

@@ -146,6 +146,7 @@ FavouritesFile FavouritesFile::Parse(std::string bytes) {
   file.exists = true;
   const IniDocument doc = IniDocument::FromFile(std::move(bytes));
   file.hasOptions = doc.FindSection("options").has_value();
+  file.saved = ModuleIni::ReadIni(doc, kRecoverySection, kSavedKey);
   for (size_t i = 0; i < kOptionKeys.size(); ++i) {
     file.options[i] = ModuleIni::ReadIni(doc, kOptionsSection, kOptionKeys[i]);
   }
@@ -181,9 +182,10 @@ FavouritesFile FavouritesFile::Parse(std::string bytes) {
   return file;
 }
 
-std::string ComposeFavouritesFile(const std::array<int, 3>& options, const std::vector<ParsedListLine>& rows) {
+std::string ComposeFavouritesFile(const std::array<int, 3>& options, const std::vector<ParsedListLine>& rows,
+                                  std::wstring_view tail) {
   // Room for it all at once: shut-down writes thousands of favourites.
-  size_t size = 64;
+  size_t size = 64 + tail.size();
   for (const ParsedListLine& row : rows) size += row.path.size() + 48;
   std::wstring text;
   text.reserve(size);
@@ -203,6 +205,7 @@ std::string ComposeFavouritesFile(const std::array<int, 3>& options, const std::
     text += rows[i].path;
     text += L"\r\n";
   }
+  text += tail;
   // The code page as the profile functions write it, unless a path holds a character the
   // code page has no place for: then the file is Unicode, rather than the path lost to '?'.
   return EncodeWholeIniFile(text);

@@ -56,6 +56,9 @@ std::int32_t ShownSecondsFromStored(std::wstring_view timeText);
 // The three options of the favourites file, in the order they are written.
 inline constexpr std::array<const wchar_t*, 3> kOptionKeys{L"DelLast", L"DelLastPath", L"DblExit"};
 inline constexpr wchar_t kOptionsSection[] = L"options";
+// A recovery file's own section, and its one key.
+inline constexpr wchar_t kRecoverySection[] = L"recovery";
+inline constexpr wchar_t kSavedKey[] = L"Saved";
 
 // A number as the favourites file stores it: one leading blank unless negative.
 std::wstring StoredNumber(std::int64_t value);
@@ -79,6 +82,8 @@ class FavouritesFile {
   bool hasOptions = false;  // it holds a section "options", as every file the program writes
   // The stored option values as text, empty when absent.
   std::array<std::wstring, 3> options;
+  // A recovery file's Saved of its section "recovery" (see recovery.h); empty when absent.
+  std::wstring saved;
   std::vector<StoredFavourite> favourites;
 
  private:
@@ -86,11 +91,12 @@ class FavouritesFile {
 };
 
 // The whole favourites file as the program writes it: "options" with the three values,
-// then one section per row (1fav, 2fav, ...) with time and Filename. In the ANSI code page,
-// unless a path holds a character the code page cannot: then in UTF-16LE behind its mark,
-// which reads back whole, instead of the path with a '?'.
-std::string ComposeFavouritesFile(const std::array<int, 3>& options,
-                                  const std::vector<ParsedListLine>& rows);
+// then one section per row (1fav, 2fav, ...) with time and Filename, then `tail` (lines of
+// a section of its own). In the ANSI code page, unless a path holds a character the code
+// page cannot: then in UTF-16LE behind its mark, which reads back whole, instead of the
+// path with a '?'.
+std::string ComposeFavouritesFile(const std::array<int, 3>& options, const std::vector<ParsedListLine>& rows,
+                                  std::wstring_view tail = {});
 
 // Writes the favourites file whole, in one step, and marks it hidden and system. When the
 // write fails the old file stays as it was, and the answer is the system's reason.

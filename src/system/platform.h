@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,12 @@ inline constexpr std::uint32_t kAttributeHidden = 0x2;
 inline constexpr std::uint32_t kAttributeSystem = 0x4;
 inline constexpr std::uint32_t kAttributeDirectory = 0x10;
 
+// What became of a write the recovery file's writer was handed.
+struct WriterOutcome {
+  std::uint32_t number = 0;  // the number it was handed with
+  bool succeeded = false;
+};
+
 // What a drive letter stands for, as the system tells it.
 enum class DriveKind { Unknown, NoRootFolder, Removable, Fixed, Network, Optical, RamDisk };
 
@@ -70,6 +77,13 @@ class Platform {
   // answers at once, with nothing, and the system shows no box about it.
   virtual std::optional<std::uint32_t> FileAttributes(const std::wstring& path) = 0;
   virtual bool SetAttributes(const std::wstring& path, std::uint32_t attributes) = 0;
+  // When the file was last written, in the system's steps of 100 ns; nothing when it is
+  // missing or a folder. Two writes of a file never leave it the same stamp on a disk that
+  // counts in such steps.
+  virtual std::optional<std::uint64_t> FileStamp(const std::wstring& path) = 0;
+  // Gives the file a new stamp, now, without changing its bytes; a missing file is made,
+  // empty. False when it could not be done.
+  virtual bool TouchFile(const std::wstring& path) = 0;
   // The drive letters present: bit 0 for A:, bit 1 for B:, and so on to Z:.
   virtual std::uint32_t LogicalDrives() = 0;
   // What the drive `letter` (A to Z) is; the answer needs no disk in the drive.
@@ -128,6 +142,19 @@ class Platform {
   virtual void PostTimerEvent() = 0;
   // Milliseconds on a clock that only goes forward (since the system started).
   virtual std::uint64_t Milliseconds() = 0;
+
+  // --- the recovery file's writer: a thread of its own, so the window never waits for the disk ---
+  // Hands it a file to write: there `compose` makes the bytes, which replace the file in
+  // one step as ReplaceFileAtomically does (the old file's attributes cleared), and the
+  // file then gets `attributes`. Only the newest file handed over is worth writing: one
+  // that waits is replaced by the next; one being written is finished first. Each write
+  // done comes back to the form as its RecoveryWritten event, a message of the main window.
+  virtual void HandToWriter(std::uint32_t number, const std::wstring& path, std::function<std::string()> compose,
+                            std::uint32_t attributes) = 0;
+  // Waits until the writer has done all it was handed, at most `maxWaitMs`: what became of
+  // its last write, or nothing when it is still writing (a disk that does not answer) or
+  // was never handed anything.
+  virtual std::optional<WriterOutcome> WaitForWriter(unsigned maxWaitMs) = 0;
 
   // --- the tray icon and the hot key ---
   // The main window's icon in the notification area. A click on it comes to the form (a

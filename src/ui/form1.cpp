@@ -41,6 +41,7 @@ Form1::Form1(Platform& platform)
       platform_(platform) {
   List1.SetSelectionHandler([this] { List1_Click(); });
   List1.SetRowsChangedHandler([this] { FavouritesChanged(); });
+  List1.SetRowsChangingHandler([this] { KeepRowsOnDisk(); });
 }
 
 std::wstring Form1::SettingsPath() const { return platform_.ProgramDirectory() + L"\\" + kSettingsFile; }

@@ -62,6 +62,9 @@ class Form1 {
   // is open, and writes at once: whenever a box is open after start-up the list is whole,
   // and the write changes nothing the question asked about.
   void RecoveryTimer_Timer();
+  // The recovery file's writer did write `number` (a message of the main window, or the
+  // answer of the wait for the writer at an end; either may come twice).
+  void RecoveryWritten(std::uint32_t number, bool succeeded);
 
   // --- a second start of the program in this folder hands its capture over ---
   // Whether this copy takes it: not once its unload has begun.
@@ -145,8 +148,15 @@ class Form1 {
   SystemError WriteFavouritesFile(const std::wstring& path);
   // The rows or the options changed: the recovery file follows soon.
   void FavouritesChanged();
-  bool WriteRecovery();
-  // Whether a recovery file holds every change of this run: none is due, or it is written now.
+  // The list is about to change: what the files hold, if it is the list, is kept aside.
+  void KeepRowsOnDisk();
+  std::array<int, 3> Options() const;
+  // Hands what changed to the recovery file's writer; nothing when the files hold it all.
+  void WriteRecovery();
+  // A recovery file of this run's list may be there: written by it, or read where it lay.
+  bool OwnsRecoveryFile() const { return handedRecovery_ || recoveryReadInPlace_.has_value(); }
+  // Whether the recovery file holds every change of this run, once the writer has written
+  // what it was handed (it is waited for, not for ever).
   bool RecoveryHoldsChanges();
   // The favourites were saved: the recovery file of this run goes.
   void RemoveRecovery();
@@ -179,7 +189,14 @@ class Form1 {
   int running_ = 0;              // event handlers running, one inside another
   std::deque<std::function<void()>> waiting_;  // events that came while a box was open
   RecoverySchedule recovery_;
-  bool wroteRecovery_ = false;  // this run wrote the recovery file
+  bool handedRecovery_ = false;  // this run handed the recovery file to its writer
+  // What the recovery file (or, when this run wrote none, kk_fav.ini) holds or is being
+  // written with; nothing when it is not known. Rows of nullptr: the list itself, until
+  // it changes.
+  std::optional<RecoverySnapshot> onDisk_;
+  // The stamp of kk_fav.ini, as this run read or wrote it last: what its recovery file is
+  // newer than.
+  std::optional<std::uint64_t> savedStamp_;
   // The recovery file start-up read where it lies, as it was then.
   std::optional<std::string> recoveryReadInPlace_;
   std::function<void()> onWindowChange_;

@@ -12,8 +12,12 @@ void Form1::Check1_Click(int) {
   // Whichever box was clicked; every other line of the file stays as it is.
   ModuleIni::WriteIni(platform_, path, kOptionsSection, kOptionKeys[kDblExit], StoredNumber(Check1[kDblExit].Value()));
   platform_.SetAttributes(path, kAttributeHidden | kAttributeSystem);
-  // All three reach the recovery file, as they would reach kk_fav.ini at shut-down.
+  savedStamp_ = platform_.FileStamp(path);
+  // All three reach the recovery file, as they would reach kk_fav.ini at shut-down. Once
+  // kk_fav.ini is newer than the recovery file, that file would no longer be restored:
+  // the next one comes at once.
   FavouritesChanged();
+  if (OwnsRecoveryFile() && recovery_.Hurry() == RecoverySchedule::Step::WriteAtOnce) platform_.PostTimerEvent();
 }
 
 }  // namespace reelmark

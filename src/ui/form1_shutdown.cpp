@@ -1,5 +1,4 @@
 // Shut-down: where the favourites reach kk_fav.ini, and the recovery file goes.
-#include <array>
 #include <vector>
 
 #include "base/path.h"
@@ -63,8 +62,8 @@ void Form1::WriteOnExit() {
 }
 
 void Form1::SaveFavourites() {
-  // The recovery file first holds what is saved, so that an end between the two writes
-  // restores nothing older than the list.
+  // The recovery file first holds what is saved, so that an end before the save restores
+  // nothing older than the list; after the save it is never restored.
   RecoveryHoldsChanges();
   SystemError error = WriteFavouritesFile(FavouritesPath());
   if (sessionEnding_) {
@@ -95,8 +94,7 @@ SystemError Form1::WriteFavouritesFile(const std::wstring& path) {
   std::vector<ParsedListLine> rows;
   rows.reserve(static_cast<size_t>(List1.Count()));
   for (int i = 1; i < List1.Count(); ++i) rows.push_back(ParseListLine(List1.Row(i)));
-  const std::array<int, 3> options{Check1[0].Value(), Check1[1].Value(), Check1[2].Value()};
-  return SaveFavouritesFile(platform_, path, options, rows);
+  return SaveFavouritesFile(platform_, path, Options(), rows);
 }
 
 }  // namespace reelmark

@@ -64,6 +64,17 @@ void Form1::StartUp() {
     EndAtOnce();
     return;
   }
+  // A recovery file another program holds is waited for a moment. One still held then is
+  // never taken for none, whose first write would put this run's list over it: nothing is
+  // touched, not even the player, and the next start restores it.
+  FoundRecovery recovery = FindRecoveryAtStartUp(platform_, platform_.ProgramDirectory());
+  if (recovery.state == FoundRecovery::State::Held) {
+    Ask(std::wstring(texts::kRecoveryHeld) + texts::kQuestionBreak + RecoveryPath(), texts::kNoticeTitle,
+        MessageButtons::Ok);
+    platform_.RemoveTrayIcon();
+    EndAtOnce();
+    return;
+  }
 
   if (!settings.AutoResume() &&
       Ask(texts::kAutoResumeOffStartUp, texts::kAutoResumeTitle, MessageButtons::YesNo) == MessageAnswer::Yes) {
@@ -81,9 +92,10 @@ void Form1::StartUp() {
   List1.Append(texts::kHeaderRow);
 
   // A run that did not end left its favourites in the recovery file: they come back here.
-  StartUpFavourites startUp = ReadFavouritesAtStartUp(platform_, platform_.ProgramDirectory());
+  StartUpFavourites startUp = ReadFavouritesAtStartUp(platform_, platform_.ProgramDirectory(), std::move(recovery));
   const FavouritesFile& stored = startUp.file;
   recoveryReadInPlace_ = std::move(startUp.recoveryLeftInPlace);
+  savedStamp_ = startUp.saved;
   if (stored.exists) {
     for (size_t i = 0; i < Check1.size(); ++i) {
       if (const auto value = StoredOptionValue(stored.options[i])) Check1[i].SetValue(*value);
@@ -134,7 +146,11 @@ void Form1::StartUp() {
   List1.Select(CurrentRow);
   List1.SetVisible(true);
   loaded_ = true;
-  if (changed) FavouritesChanged();
+  if (changed) {
+    FavouritesChanged();
+  } else {
+    onDisk_ = RecoverySnapshot{nullptr, Options(), savedStamp_};  // what was read is on the disk already
+  }
   SetHotKey(platform_, kHotKeyId, kHotKeyText, L"Add");
 }
 

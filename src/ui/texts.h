@@ -30,6 +30,9 @@ inline constexpr wchar_t kAddIt[] = L"你是否要收藏这部影片？";
 // Line break inside questions: LF then CR.
 inline constexpr wchar_t kQuestionBreak[] = L"\n\r";
 
+// Start-up found the recovery file held by another program; the file's path follows.
+inline constexpr wchar_t kRecoveryHeld[] = L"收藏的恢复文件正被其他程序占用，请稍后再启动本程序：";
+
 // A second start in the same folder, when the copy running there does not answer.
 inline constexpr wchar_t kRunningNotAnswering[] = L"本程序已在运行，但没有响应。";
 

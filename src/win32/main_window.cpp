@@ -144,6 +144,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kFormTimerEventMessage:
       if (bound_) form_.RecoveryTimer_Timer();
       return 0;
+    case kRecoveryWrittenMessage:
+      if (bound_) form_.RecoveryWritten(static_cast<std::uint32_t>(wParam), lParam != 0);
+      return 0;
     case WM_QUERYENDSESSION:
       return TRUE;  // never hold the session up; the saving waits until it really ends
     case WM_ENDSESSION:

@@ -87,6 +87,10 @@ bool Win32Platform::WriteFileInPlace(const std::wstring& path, std::string_view 
 
 SystemError Win32Platform::ReplaceFileAtomically(const std::wstring& path, std::string_view bytes,
                                                  OldAttributes oldAttributes) {
+  return ReplaceFileInOneStep(path, bytes, oldAttributes);
+}
+
+SystemError ReplaceFileInOneStep(const std::wstring& path, std::string_view bytes, OldAttributes oldAttributes) {
   const Before before = AttributesBefore(path);
   // A file its owner made read-only stays as it is, when asked to.
   if (oldAttributes == OldAttributes::Keep && before.isFile && (before.attributes & FILE_ATTRIBUTE_READONLY) != 0) {
@@ -123,6 +127,26 @@ std::optional<std::uint32_t> Win32Platform::FileAttributes(const std::wstring& p
   if (quiet) ::SetThreadErrorMode(oldMode, nullptr);
   if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
   return attributes;
+}
+
+std::optional<std::uint64_t> Win32Platform::FileStamp(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::nullopt;
+  }
+  return (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+bool Win32Platform::TouchFile(const std::wstring& path) {
+  // Writing the attributes alone: a read-only file or one another program writes to can
+  // still be given a new stamp.
+  const UniqueFile file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, kShareAll, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  return ::SetFileTime(file.get(), nullptr, nullptr, &now) != FALSE;
 }
 
 std::uint32_t Win32Platform::LogicalDrives() { return ::GetLogicalDrives(); }

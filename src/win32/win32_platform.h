@@ -18,12 +18,18 @@ namespace reelmark::win32 {
 // The folder of the running program, without a backslash at its end.
 std::wstring ProgramFolder();
 
+// Platform::ReplaceFileAtomically, for a thread of its own: it holds no state.
+SystemError ReplaceFileInOneStep(const std::wstring& path, std::string_view bytes, OldAttributes old);
+
 // The main window's one timer, whose WM_TIMER the window hands to the form.
 inline constexpr UINT_PTR kFormTimerId = 1;
 // The same event posted, ahead of input (see Platform::PostTimerEvent).
 inline constexpr UINT kFormTimerEventMessage = WM_APP + 16;
+// The recovery file's writer did a write: wParam its number, lParam 1 when it worked.
+inline constexpr UINT kRecoveryWrittenMessage = WM_APP + 17;
 
 class HotKey;
+class RecoveryWriter;
 class TrayIcon;
 
 class Win32Platform final : public Platform {
@@ -47,6 +53,8 @@ class Win32Platform final : public Platform {
   bool RemoveFile(const std::wstring& path) override;
   std::optional<std::uint32_t> FileAttributes(const std::wstring& path) override;
   bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
+  std::optional<std::uint64_t> FileStamp(const std::wstring& path) override;
+  bool TouchFile(const std::wstring& path) override;
   std::uint32_t LogicalDrives() override;
   DriveKind KindOfDrive(wchar_t letter) override;
 
@@ -74,6 +82,10 @@ class Win32Platform final : public Platform {
   void StartTimer(unsigned milliseconds) override;
   void PostTimerEvent() override;
   std::uint64_t Milliseconds() override;
+  // The writer is in win32_platform_writer.cpp.
+  void HandToWriter(std::uint32_t number, const std::wstring& path, std::function<std::string()> compose,
+                    std::uint32_t attributes) override;
+  std::optional<WriterOutcome> WaitForWriter(unsigned maxWaitMs) override;
 
   // The tray icon and the hot key are in win32_platform_shell.cpp.
   void AddTrayIcon() override;
@@ -88,6 +100,7 @@ class Win32Platform final : public Platform {
   Form1* form_ = nullptr;
   std::unique_ptr<TrayIcon> trayIcon_;
   std::unique_ptr<HotKey> hotKey_;
+  std::unique_ptr<RecoveryWriter> writer_;  // made at the first write
 };
 
 }  // namespace reelmark::win32

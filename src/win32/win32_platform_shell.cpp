@@ -1,7 +1,8 @@
-// The tray icon and the hot key on the real system: each lives in an object of its own,
-// made when the form asks for it and gone when the form takes it down (or, at the
-// latest, with the platform).
+// The tray icon, the hot key and the recovery file's writer on the real system: each lives
+// in an object of its own, made when the form asks for it and gone when the form takes it
+// down (or, at the latest, with the platform).
 #include "win32/hot_key.h"
+#include "win32/recovery_writer.h"
 #include "win32/tray_icon.h"
 #include "win32/win32_platform.h"
 
@@ -31,6 +32,16 @@ void Win32Platform::RegisterHotKey(std::int32_t id, std::int32_t modifiers, std:
 void Win32Platform::UnregisterHotKey(std::int32_t id) {
   hotKey_.reset();
   if (mainWindow_) ::UnregisterHotKey(mainWindow_, id);
+}
+
+void Win32Platform::HandToWriter(std::uint32_t number, const std::wstring& path, std::function<std::string()> compose,
+                                 std::uint32_t attributes) {
+  if (!writer_) writer_ = std::make_unique<RecoveryWriter>();
+  writer_->Hand({number, path, std::move(compose), attributes, mainWindow_});
+}
+
+std::optional<WriterOutcome> Win32Platform::WaitForWriter(unsigned maxWaitMs) {
+  return writer_ ? writer_->Wait(maxWaitMs) : std::nullopt;
 }
 
 void Win32Platform::FocusMainWindow() {

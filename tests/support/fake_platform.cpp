@@ -17,7 +17,13 @@ std::wstring FakePlatform::Key(const std::wstring& path) {
 }
 
 void FakePlatform::PutFile(const std::wstring& path, std::string bytes, std::uint32_t attributes) {
-  files_[Key(path)] = File{std::move(bytes), attributes};
+  files_[Key(path)] = File{std::move(bytes), attributes, ++writeClock};
+}
+
+FakePlatform::File& FakePlatform::Written(const std::wstring& path) {
+  File& file = files_[Key(path)];
+  file.stamp = ++writeClock;
+  return file;
 }
 
 const FakePlatform::File* FakePlatform::GetFile(const std::wstring& path) const {
@@ -42,26 +48,30 @@ bool FakePlatform::MayWrite(const std::wstring& what, const std::wstring& path) 
 }
 
 std::optional<std::string> FakePlatform::ReadFileBytes(const std::wstring& path) {
+  readLog.emplace_back(FileNameOf(path));
   const File* file = GetFile(path);
-  if (!file || (file->attributes & kAttributeDirectory)) return std::nullopt;
+  if (!file || (file->attributes & kAttributeDirectory) || Listed(unreadable, path)) return std::nullopt;
   return file->bytes;
 }
 
-bool FakePlatform::Held(const std::wstring& path) const {
-  for (const std::wstring& held : heldOpen) {
-    if (Key(held) == Key(path)) return true;
+bool FakePlatform::Listed(const std::vector<std::wstring>& paths, const std::wstring& path) {
+  for (const std::wstring& listed : paths) {
+    if (Key(listed) == Key(path)) return true;
   }
   return false;
 }
 
+bool FakePlatform::Held(const std::wstring& path) const { return Listed(heldOpen, path) || Listed(unreadable, path); }
+
 bool FakePlatform::WriteFileInPlace(const std::wstring& path, std::string_view bytes) {
   if (endAtWrite == 1) {
-    files_[Key(path)].bytes.assign(bytes.substr(0, bytes.size() / 2));
+    Written(path).bytes.assign(bytes.substr(0, bytes.size() / 2));
   }
   if (!MayWrite(L"write " + std::wstring(FileNameOf(path)), path) || Held(path)) return false;
-  File& file = files_[Key(path)];
-  if (file.attributes & (kAttributeReadOnly | kAttributeDirectory)) return false;
-  file.bytes.assign(bytes);
+  if (const File* file = GetFile(path); file && (file->attributes & (kAttributeReadOnly | kAttributeDirectory))) {
+    return false;
+  }
+  Written(path).bytes.assign(bytes);
   return true;
 }
 
@@ -74,7 +84,7 @@ SystemError FakePlatform::ReplaceFileAtomically(const std::wstring& path, std::s
   const std::uint32_t before = it == files_.end() ? 0 : it->second.attributes;
   if (before & kAttributeDirectory) return kAccessDenied;
   if (old == OldAttributes::Keep && (before & kAttributeReadOnly)) return kAccessDenied;
-  files_[Key(path)] = File{std::string(bytes), old == OldAttributes::Keep ? before : 0};
+  files_[Key(path)] = File{std::string(bytes), old == OldAttributes::Keep ? before : 0, ++writeClock};
   return 0;
 }
 
@@ -104,6 +114,48 @@ std::optional<std::uint32_t> FakePlatform::FileAttributes(const std::wstring& pa
   const File* file = GetFile(path);
   if (!file) return std::nullopt;
   return file->attributes;
+}
+
+std::optional<std::uint64_t> FakePlatform::FileStamp(const std::wstring& path) {
+  const File* file = GetFile(path);
+  if (!file || (file->attributes & kAttributeDirectory)) return std::nullopt;
+  return file->stamp;
+}
+
+bool FakePlatform::TouchFile(const std::wstring& path) {
+  if (!MayWrite(L"touch " + std::wstring(FileNameOf(path)), path) || Held(path)) return false;
+  if (const File* file = GetFile(path); file && (file->attributes & kAttributeDirectory)) return false;
+  Written(path);
+  return true;
+}
+
+void FakePlatform::Sleep(unsigned milliseconds) {
+  sleeps.push_back(milliseconds);
+  now += milliseconds;
+  if (whileSleeping) whileSleeping();
+}
+
+void FakePlatform::HandToWriter(std::uint32_t number, const std::wstring& path, std::function<std::string()> compose,
+                                std::uint32_t attributes) {
+  writerJob = WriterJob{number, path, std::move(compose), attributes};
+  if (!holdWriter) RunWriter();
+}
+
+void FakePlatform::RunWriter() {
+  if (!writerJob) return;
+  const WriterJob job = std::move(*writerJob);
+  writerJob.reset();
+  const bool succeeded = ReplaceFileAtomically(job.path, job.compose(), OldAttributes::Clear) == 0;
+  if (succeeded) SetAttributes(job.path, job.attributes);
+  lastWrite_ = WriterOutcome{job.number, succeeded};
+  if (writerDone) writerDone(job.number, succeeded);
+}
+
+std::optional<WriterOutcome> FakePlatform::WaitForWriter(unsigned maxWaitMs) {
+  writerWaits.push_back(maxWaitMs);
+  if (writerStuck) return std::nullopt;
+  RunWriter();
+  return lastWrite_;
 }
 
 bool FakePlatform::SetAttributes(const std::wstring& path, std::uint32_t attributes) {
@@ -137,7 +189,7 @@ bool FakePlatform::CloseWindowAndWaitForExit(WindowHandle window, unsigned maxWa
   // The closing program records its state, as the player does in its settings file.
   const auto it = onClose.find(window);
   if (it != onClose.end()) {
-    for (const auto& [path, bytes] : it->second) files_[Key(path)].bytes = bytes;
+    for (const auto& [path, bytes] : it->second) Written(path).bytes = bytes;
   }
   std::erase_if(windows, [window](const TopLevelWindow& w) { return w.handle == window; });
   if (!canWaitForExit) return false;

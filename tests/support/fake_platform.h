@@ -26,6 +26,7 @@ class FakePlatform : public Platform {
   struct File {
     std::string bytes;
     std::uint32_t attributes = 0;
+    std::uint64_t stamp = 0;  // from `writeClock`: each write of a file gives it the next
   };
 
   // --- set-up and inspection ---
@@ -41,6 +42,7 @@ class FakePlatform : public Platform {
   std::map<wchar_t, DriveKind> driveKinds;
   std::vector<wchar_t> notReady;
   std::vector<std::wstring> attributesAsked;  // every path whose attributes were asked for
+  std::vector<std::wstring> readLog;          // the name of every file read, in order
 
   std::deque<MessageAnswer> answers;  // answers to the next questions, in order
   // Runs while the next message box is open, as a message the window receives meanwhile.
@@ -56,7 +58,8 @@ class FakePlatform : public Platform {
   std::wstring watchedFile;
   std::vector<std::string> watchedAtClose, watchedAtStart;
   std::vector<WindowHandle> closedWindows;
-  std::vector<unsigned> sleeps;
+  std::vector<unsigned> sleeps;  // each pause also moves `now` on
+  std::function<void()> whileSleeping;  // runs during each pause
   std::vector<unsigned> exitWaits;
   std::vector<std::wstring> startedProcesses;
   std::vector<std::string> popupMenus;  // the names of the menus shown
@@ -75,12 +78,31 @@ class FakePlatform : public Platform {
   // Files another program holds open without sharing: they cannot be replaced, moved or
   // removed (the system's sharing violation); they can still be read.
   std::vector<std::wstring> heldOpen;
+  // Files another program holds without even letting them be read.
+  std::vector<std::wstring> unreadable;
   static constexpr SystemError kSharingViolation = 32;
+  std::uint64_t writeClock = 0;
   // The program ends in the middle of its n-th write from now (1 the next one): that write
   // throws ProgramEnded. A write in place leaves half its bytes; a replace, a move or a
   // removal, each one step, is not done.
   int endAtWrite = 0;
   struct ProgramEnded {};
+  // The recovery file's writer. By default it writes what it is handed at once and tells
+  // `writerDone` (the fixture passes it on to the form, as the window's message would).
+  // With `holdWriter` the newest file handed waits until RunWriter() or a wait for the
+  // writer; with `writerStuck` a wait answers nothing, as for a disk that does not answer.
+  struct WriterJob {
+    std::uint32_t number = 0;
+    std::wstring path;
+    std::function<std::string()> compose;
+    std::uint32_t attributes = 0;
+  };
+  std::function<void(std::uint32_t, bool)> writerDone;
+  bool holdWriter = false;
+  bool writerStuck = false;
+  std::optional<WriterJob> writerJob;
+  std::vector<unsigned> writerWaits;  // every wait for the writer, by its bound
+  void RunWriter();
   std::vector<unsigned> timers;  // every timer started, by its delay; 0 for the event posted at once
   std::uint64_t now = 0;         // the clock, in milliseconds
   static constexpr SystemError kWriteFailure = 112;  // what a failed write answers: the disk is full
@@ -105,6 +127,8 @@ class FakePlatform : public Platform {
   bool RemoveFile(const std::wstring& path) override;
   std::optional<std::uint32_t> FileAttributes(const std::wstring& path) override;
   bool SetAttributes(const std::wstring& path, std::uint32_t attributes) override;
+  std::optional<std::uint64_t> FileStamp(const std::wstring& path) override;
+  bool TouchFile(const std::wstring& path) override;
   std::uint32_t LogicalDrives() override { return drives; }
   DriveKind KindOfDrive(wchar_t letter) override;
   MessageAnswer ShowMessage(const std::wstring& text, const std::wstring& title, MessageButtons buttons,
@@ -115,7 +139,7 @@ class FakePlatform : public Platform {
   std::vector<TopLevelWindow> TopLevelWindows() override { return windows; }
   WindowHandle OwnWindow() override { return ownWindow; }
   bool CloseWindowAndWaitForExit(WindowHandle window, unsigned maxWaitMs) override;
-  void Sleep(unsigned milliseconds) override { sleeps.push_back(milliseconds); }
+  void Sleep(unsigned milliseconds) override;
   void StartProcess(const std::wstring& commandLine) override;
   bool CreateRegistryKey(RegistryRoot root, const std::wstring& path) override;
   std::int32_t SetRegistryValue(RegistryRoot root, const std::wstring& path, const std::wstring& name,
@@ -128,6 +152,9 @@ class FakePlatform : public Platform {
   void StartTimer(unsigned milliseconds) override { timers.push_back(milliseconds); }
   void PostTimerEvent() override { timers.push_back(0); }
   std::uint64_t Milliseconds() override { return now; }
+  void HandToWriter(std::uint32_t number, const std::wstring& path, std::function<std::string()> compose,
+                    std::uint32_t attributes) override;
+  std::optional<WriterOutcome> WaitForWriter(unsigned maxWaitMs) override;
   void AddTrayIcon() override { shellCalls.push_back(L"AddTrayIcon"); }
   void SetTrayTip(const std::wstring& tip) override { shellCalls.push_back(L"SetTrayTip " + tip); }
   void RemoveTrayIcon() override { shellCalls.push_back(L"RemoveTrayIcon"); }
@@ -142,6 +169,9 @@ class FakePlatform : public Platform {
   // Counts a write of the file and answers whether it may be done.
   bool MayWrite(const std::wstring& what, const std::wstring& path);
   bool Held(const std::wstring& path) const;
+  static bool Listed(const std::vector<std::wstring>& paths, const std::wstring& path);
+  File& Written(const std::wstring& path);  // the file, made when missing, with a new stamp
+  std::optional<WriterOutcome> lastWrite_;
   std::map<std::wstring, File> files_;
 };
 

@@ -2,7 +2,9 @@
 // saves removes it, and a start that finds one left behind restores it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,6 +28,11 @@ class Recovery : public testing::Form1Test {
   std::string Recovered() const { return platform.Bytes(RecoveryPath()); }
   void PutRecovery(const std::string& bytes) {
     platform.PutFile(RecoveryPath(), bytes, kAttributeHidden | kAttributeSystem);
+  }
+  // A recovery file as a run leaves it: newer than kk_fav.ini as it is now, unless told.
+  std::string RecoveryOf(const std::string& favourites, std::optional<std::uint64_t> saved = std::nullopt) {
+    if (!saved) saved = platform.FileStamp(FavouritesPath()).value_or(0);
+    return favourites + "[recovery]\r\nSaved=" + std::to_string(*saved) + "\r\n";
   }
   // Three favourites, their films present, and a player that is playing `film` at 95 s.
   void LoadWithPlayer(const std::string& film) {
@@ -92,7 +99,10 @@ TEST_F(Recovery, EveryChangeOfTheFavouritesReachesTheRecoveryFileWhenTheTimerRun
     EXPECT_EQ(platform.GetFile(RecoveryPath())->attributes, kAttributeHidden | kAttributeSystem);
     const std::string recovered = Recovered();
     form->Unload();
-    EXPECT_EQ(platform.Bytes(FavouritesPath()), recovered);
+    // The same, and the stamp of the kk_fav.ini it is newer than.
+    const std::string saved = platform.Bytes(FavouritesPath());
+    EXPECT_EQ(recovered.substr(0, saved.size()), saved);
+    EXPECT_EQ(recovered.substr(saved.size()), "[recovery]\r\nSaved=2\r\n");
     EXPECT_EQ(platform.GetFile(RecoveryPath()), nullptr);  // the save worked: it is gone
   }
 }
@@ -232,40 +242,53 @@ TEST_F(Recovery, EveryEndRemovesTheRunsRecoveryFile) {
   EXPECT_NE(Recovered(), "");
 }
 
-// A recovery file found at start-up was left by a run that did not end: put in place of
-// kk_fav.ini and read, or read where it is when it cannot be moved; one the program cannot
-// have written is kept aside and kk_fav.ini read.
-TEST_F(Recovery, StartUpRestoresWhatARunLeftBehind) {
-  const std::string left = FavouritesBytes({{10, "C:\\f\\a.avi"}, {20, "C:\\f\\b.avi"}},
-                                           "[options]\r\nDelLast= 1\r\nDelLastPath= 0\r\nDblExit= 0\r\n");
+// A recovery file found at start-up that is newer than kk_fav.ini was left by a run that
+// did not end: put in place of kk_fav.ini and read, or read where it is when it cannot be
+// moved. Any other is kept aside, never lost, and kk_fav.ini read.
+TEST_F(Recovery, StartUpRestoresOnlyWhatARunThatDidNotEndLeftBehind) {
+  const std::string favourites = FavouritesBytes({{10, "C:\\f\\a.avi"}, {20, "C:\\f\\b.avi"}},
+                                                 "[options]\r\nDelLast= 1\r\nDelLastPath= 0\r\nDblExit= 0\r\n");
   const std::string saved = FavouritesBytes({{10, "C:\\f\\a.avi"}});
   const std::vector<std::wstring> restored = {L"C:\\f\\a.avi", L"C:\\f\\b.avi"};
   const std::vector<std::wstring> notRestored = {L"C:\\f\\a.avi"};
   const std::string noOptions = "[1fav]\r\ntime= 5\r\nFilename=C:\\f\\x.avi\r\n";
+  std::string left;  // what the case leaves as the recovery file
   struct Case {
     const char* name;
     std::function<void()> prepare;
     std::vector<std::wstring> rows;
-    std::string favouritesAfter, recoveryAfter, setAsideAfter;
+    bool favouritesFromRecovery, recoveryStays, setAside;
   } cases[] = {
-      {"put in place of kk_fav.ini", [&, this] { PutRecovery(left); }, restored, left, "", ""},
+      {"newer: put in place of kk_fav.ini", [&, this] { PutRecovery(left = RecoveryOf(favourites)); }, restored,
+       true, false, false},
+      {"kk_fav.ini older than it says (a write that never reached the disk)",
+       [&, this] { PutRecovery(left = RecoveryOf(favourites, *platform.FileStamp(FavouritesPath()) + 1)); },
+       restored, true, false, false},
       {"with no kk_fav.ini", [&, this] {
+         left = RecoveryOf(favourites);
          platform.RemoveFile(FavouritesPath());
          PutRecovery(left);
-       }, restored, left, "", ""},
+       }, restored, true, false, false},
       {"kk_fav.ini held open: read where it is", [&, this] {
-         PutRecovery(left);
+         PutRecovery(left = RecoveryOf(favourites));
          platform.heldOpen = {FavouritesPath()};
-       }, restored, saved, left, ""},
+       }, restored, false, true, false},
       {"a folder named kk_fav.ini: read where it is", [&, this] {
          platform.PutFile(FavouritesPath(), "", kAttributeDirectory);
-         PutRecovery(left);
-       }, restored, "", left, ""},
+         PutRecovery(left = RecoveryOf(favourites, 0));
+       }, restored, false, true, false},
+      {"kk_fav.ini saved after it: kept aside", [&, this] {
+         PutRecovery(left = RecoveryOf(favourites, *platform.FileStamp(FavouritesPath()) - 1));
+       }, notRestored, false, false, true},
+      {"naming no kk_fav.ini, while one was saved since: kept aside",
+       [&, this] { PutRecovery(left = RecoveryOf(favourites, 0)); }, notRestored, false, false, true},
+      {"naming none at all (an earlier program's): kept aside", [&, this] { PutRecovery(left = favourites); },
+       notRestored, false, false, true},
       {"without options: kept aside", [&, this] {
          platform.PutFile(platform.Path(L"kk_fav.recovery.bad"), "older");
-         PutRecovery(noOptions);
-       }, notRestored, saved, "", noOptions},
-      {"empty: kept aside", [&, this] { PutRecovery(""); }, notRestored, saved, "", ""},
+         PutRecovery(left = RecoveryOf(noOptions));
+       }, notRestored, false, false, true},
+      {"empty: kept aside", [&, this] { PutRecovery(left = ""); }, notRestored, false, false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -274,16 +297,19 @@ TEST_F(Recovery, StartUpRestoresWhatARunLeftBehind) {
     PutSettings("[Option]\r\nauto_resume=1\r\n");
     PutFavourites(saved);
     c.prepare();
+    const FakePlatform::File* before = platform.GetFile(FavouritesPath());
+    const bool folder = before && (before->attributes & kAttributeDirectory);
     form->Form_Load();
     EXPECT_EQ(Paths(), c.rows);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(form->Check1[0].Value(), c.rows == restored ? 1 : 0);
-    EXPECT_EQ(platform.Bytes(FavouritesPath()), c.favouritesAfter);
-    if (c.rows == restored && c.recoveryAfter.empty()) {
+    EXPECT_EQ(platform.Bytes(FavouritesPath()), c.favouritesFromRecovery ? left : folder ? "" : saved);
+    if (c.favouritesFromRecovery) {
       EXPECT_EQ(platform.GetFile(FavouritesPath())->attributes, kAttributeHidden | kAttributeSystem);
     }
-    EXPECT_EQ(Recovered(), c.recoveryAfter);
-    EXPECT_EQ(platform.Bytes(platform.Path(L"kk_fav.recovery.bad")), c.setAsideAfter);
+    EXPECT_EQ(Recovered(), c.recoveryStays ? left : "");
+    EXPECT_EQ(platform.Bytes(platform.Path(L"kk_fav.recovery.bad")), c.setAside ? left : "");
+    EXPECT_EQ(std::count(platform.readLog.begin(), platform.readLog.end(), L"kk_fav.recovery.ini"), 1);
     EXPECT_TRUE(platform.timers.empty());  // what was read is on the disk already
   }
 }
@@ -292,7 +318,7 @@ TEST_F(Recovery, StartUpRestoresWhatARunLeftBehind) {
 TEST_F(Recovery, StartUpsQuestionsAskAboutTheRestoredList) {
   PutSettings("[Option]\r\nauto_resume=1\r\n[Status]\r\ntime=300\r\nFilename=C:\\f\\b.avi\r\n");
   PutFavourites(FavouritesBytes({{10, "C:\\f\\a.avi"}}));
-  PutRecovery(FavouritesBytes({{10, "C:\\f\\a.avi"}, {20, "C:\\f\\b.avi"}}));
+  PutRecovery(RecoveryOf(FavouritesBytes({{10, "C:\\f\\a.avi"}, {20, "C:\\f\\b.avi"}})));
   Answer({Yes});
   form->Form_Load();
   ASSERT_EQ(platform.messages.size(), 1u);
@@ -303,13 +329,13 @@ TEST_F(Recovery, StartUpsQuestionsAskAboutTheRestoredList) {
 // A recovery file read where it lies holds an earlier run's favourites that no other file
 // has: 走人 puts it back as it was; a save that works at last removes it.
 TEST_F(Recovery, ARecoveryFileReadWhereItLiesIsNeverLost) {
-  const std::string left = FavouritesBytes({{10, "C:\\f\\a.avi"}, {20, "C:\\f\\b.avi"}});
   for (const bool leave : {true, false}) {
     SCOPED_TRACE(leave ? "走人" : "退出 once kk_fav.ini is free");
     platform = {};
     NewForm();
     PutSettings("[Option]\r\nauto_resume=1\r\n");
     PutFavourites(FavouritesBytes({{10, "C:\\f\\a.avi"}}));
+    const std::string left = RecoveryOf(FavouritesBytes({{10, "C:\\f\\a.avi"}, {20, "C:\\f\\b.avi"}}));
     PutRecovery(left);
     platform.heldOpen = {FavouritesPath()};
     form->Form_Load();
@@ -320,6 +346,205 @@ TEST_F(Recovery, ARecoveryFileReadWhereItLiesIsNeverLost) {
     leave ? form->zouren_Click() : form->Command1_Click();
     EXPECT_EQ(Recovered(), leave ? left : "");
     EXPECT_EQ(FavouritesFile::Read(platform, FavouritesPath()).favourites.size(), leave ? 1u : 3u);
+  }
+}
+
+// Another program holds the recovery file (a scanner, a backup) from its first write on:
+// the later changes cannot reach it, nor can it be removed. Whatever the end, the next
+// start, once it is free, shows what that end left in kk_fav.ini, never the older file,
+// which is kept aside; a removal that fails is tried again a few times first.
+TEST_F(Recovery, ARecoveryFileThatOutlivedItsRunIsNeverRestored) {
+  struct End {
+    const char* name;
+    std::function<void(Form1&)> end;
+    size_t rowsAfter;
+  } ends[] = {
+      {"退出", [](Form1& f) { f.Command1_Click(); }, 4},
+      {"the session's end", [](Form1& f) { f.EndSession(); }, 4},
+      {"走人", [](Form1& f) { f.MenuCommand(kZouren); }, 2},
+  };
+  for (const End& end : ends) {
+    SCOPED_TRACE(end.name);
+    platform = {};
+    NewForm();
+    LoadRows(2);
+    form->List1_OLEDragDrop({L"D:\\new.mkv"});
+    form->RecoveryTimer_Timer();
+    const std::string written = Recovered();
+    platform.heldOpen = {RecoveryPath()};
+    form->List1_OLEDragDrop({L"D:\\newer.mkv"});
+    form->RecoveryTimer_Timer();
+    platform.sleeps.clear();
+    end.end(*form);
+    EXPECT_EQ(Recovered(), written);  // it could not go
+    EXPECT_EQ(platform.sleeps, std::vector<unsigned>(5, 200));  // a second in all
+
+    platform.heldOpen.clear();
+    NewForm();
+    form->Form_Load();
+    EXPECT_EQ(form->List1.Count(), static_cast<int>(end.rowsAfter) + 1);
+    EXPECT_EQ(platform.Bytes(platform.Path(L"kk_fav.recovery.bad")), written);
+    EXPECT_EQ(platform.GetFile(RecoveryPath()), nullptr);
+  }
+}
+
+// An option click writes kk_fav.ini, which the recovery file must stay newer than: its
+// next write comes at once, and a run that ends then is restored with the click.
+TEST_F(Recovery, AfterAnOptionClickTheRecoveryFileIsStillRestored) {
+  LoadRows(2);
+  form->List1_OLEDragDrop({L"D:\\new.mkv"});
+  form->RecoveryTimer_Timer();
+  platform.timers.clear();
+  form->Check1[2].Click();  // play-and-exit, the option written at once
+  form->Check1_Click(2);
+  EXPECT_EQ(platform.timers, (std::vector<unsigned>{kDelay, 0}));
+  form->RecoveryTimer_Timer();
+  NewForm();  // the run ended without a word
+  form->Form_Load();
+  EXPECT_EQ(form->List1.Count(), 4);
+  EXPECT_EQ(form->Check1[2].Value(), 1);
+}
+
+// A recovery file that another program holds at start-up is waited for; one that stays
+// held ends the program after one notice, with nothing touched, not even the player,
+// so that the next start still restores it.
+TEST_F(Recovery, StartUpWaitsForAHeldRecoveryFileAndNeverTakesItForNone) {
+  const std::wstring notice = L"收藏的恢复文件正被其他程序占用，请稍后再启动本程序：\n\rC:\\Player\\kk_fav.recovery.ini";
+  for (const int heldFor : {3, 1000}) {  // pauses
+    SCOPED_TRACE(heldFor);
+    platform = {};
+    NewForm();
+    PutSettings("[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=C:\\f\\b.avi\r\ntime=20\r\n");
+    PutFavourites(FavouritesBytes({{10, "C:\\f\\a.avi"}}));
+    const std::string left = RecoveryOf(FavouritesBytes({{10, "C:\\f\\a.avi"}, {20, "C:\\f\\b.avi"}}));
+    PutRecovery(left);
+    platform.unreadable = {RecoveryPath()};
+    platform.whileSleeping = [&, pauses = 0]() mutable {
+      if (++pauses == heldFor) platform.unreadable.clear();
+    };
+    platform.windows = {{kPlayer, L"MPlayer - b.avi"}};
+    platform.writeLog.clear();
+    form->Form_Load();
+    if (heldFor == 3) {
+      EXPECT_EQ(platform.sleeps, std::vector<unsigned>(3, kHeldRetryMs));
+      EXPECT_EQ(Paths(), (std::vector<std::wstring>{L"C:\\f\\a.avi", L"C:\\f\\b.avi"}));
+      EXPECT_EQ(platform.Bytes(FavouritesPath()), left);
+      continue;
+    }
+    EXPECT_EQ(platform.sleeps.size(), kHeldWaitMs / kHeldRetryMs);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0], (testing::ShownMessage{notice, L"提示", MessageButtons::Ok}));
+    EXPECT_TRUE(platform.ended);
+    EXPECT_TRUE(platform.writeLog.empty());
+    EXPECT_TRUE(platform.closedWindows.empty());
+    EXPECT_EQ(platform.shellCalls, (std::vector<std::wstring>{L"AddTrayIcon", L"SetTrayTip Reelmark", L"RemoveTrayIcon"}));
+    EXPECT_EQ(Recovered(), left);
+  }
+}
+
+// The window's thread only hands the list to the writer, which writes the newest it has.
+// An older write's outcome changes nothing; the newest one failing is tried again. Every
+// end waits for the writer before it saves, and not for ever.
+TEST_F(Recovery, TheWriterWritesTheNewestAndEveryEndWaitsForIt) {
+  LoadRows(3);
+  platform.holdWriter = true;
+  form->List1_OLEDragDrop({L"D:\\a.mkv"});
+  form->RecoveryTimer_Timer();
+  form->List1_OLEDragDrop({L"D:\\b.mkv"});
+  form->RecoveryTimer_Timer();
+  EXPECT_TRUE(platform.writeLog.empty());
+  platform.RunWriter();
+  EXPECT_EQ(platform.writeLog, std::vector<std::wstring>{L"replace kk_fav.recovery.ini"});
+  EXPECT_EQ(FavouritesFile::Read(platform, RecoveryPath()).favourites.size(), 5u);
+
+  platform.timers.clear();
+  form->List1_OLEDragDrop({L"D:\\c.mkv"});
+  form->RecoveryTimer_Timer();
+  form->RecoveryWritten(1, false);  // an old one, dropped for a newer: that one is on its way
+  EXPECT_EQ(platform.timers, std::vector<unsigned>{kDelay});
+  form->RecoveryWritten(3, false);  // the newest: tried again
+  EXPECT_EQ(platform.timers, (std::vector<unsigned>{kDelay, RecoverySchedule::kRetryMs}));
+
+  platform = {};
+  NewForm();
+  LoadRows(3);
+  platform.holdWriter = true;
+  form->List1_OLEDragDrop({L"D:\\a.mkv"});
+  form->Command1_Click();
+  EXPECT_EQ(platform.writerWaits, std::vector<unsigned>{3000});
+  EXPECT_EQ(platform.writeLog,
+            (std::vector<std::wstring>{L"replace kk_fav.recovery.ini", L"replace kk_fav.ini", L"remove kk_fav.recovery.ini"}));
+
+  // A writer stuck on a disk that does not answer: the end still saves, and marks the
+  // recovery file it may yet put in place as outlived.
+  for (const bool leave : {false, true}) {
+    platform = {};
+    NewForm();
+    LoadRows(3);
+    platform.holdWriter = platform.writerStuck = true;
+    form->List1_OLEDragDrop({L"D:\\a.mkv"});
+    form->RecoveryTimer_Timer();
+    leave ? form->zouren_Click() : form->Command1_Click();
+    EXPECT_EQ(platform.writerWaits, std::vector<unsigned>{3000});
+    EXPECT_EQ(FavouritesFile::Read(platform, FavouritesPath()).favourites.size(), leave ? 3u : 4u);
+    platform.writerStuck = false;
+    platform.RunWriter();  // it comes through at last
+    NewForm();
+    form->Form_Load();
+    EXPECT_EQ(form->List1.Count(), leave ? 4 : 5);
+  }
+}
+
+// A change that leaves every row and option as it was is none: nothing is written.
+TEST_F(Recovery, NothingIsWrittenWhenNothingChanged) {
+  struct Case {
+    const char* name;
+    std::function<void(Form1&, FakePlatform&)> make;
+    bool writes;
+  } cases[] = {
+      {"a capture of a favourite at its time, no player",
+       [](Form1& f, FakePlatform& p) {
+         p.PutFile(p.Path(L"kk.ini"), "[Option]\r\nauto_resume=1\r\n[Status]\r\nFilename=C:\\f\\2.avi\r\ntime=120\r\n");
+         f.ddd();
+       }, false},
+      {"an empty list cleared", [](Form1& f, FakePlatform& p) {
+         p.answers = {Yes, Yes};
+         f.clr1_Click();
+         f.RecoveryTimer_Timer();
+         f.clr1_Click();
+       }, false},
+      {"two rows alike moved", [](Form1& f, FakePlatform&) {
+         f.List1.Select(3);
+         f.List1_KeyPress('s');
+       }, false},
+      {"a move and its way back", [](Form1& f, FakePlatform&) {
+         f.List1.Select(1);
+         f.List1_KeyPress('s');
+         f.List1_KeyPress('w');
+       }, false},
+      {"an option ticked and cleared", [](Form1& f, FakePlatform&) {
+         for (int i = 0; i < 2; ++i) {
+           f.Check1[0].Click();
+           f.Check1_Click(0);
+         }
+       }, false},
+      {"a move and its way back after a write", [](Form1& f, FakePlatform&) {
+         f.List1.Select(1);
+         f.List1_KeyPress('s');
+         f.RecoveryTimer_Timer();
+         f.List1_KeyPress('w');
+       }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    platform = {};
+    NewForm();
+    LoadFavourites({{60, "C:\\f\\1.avi"}, {120, "C:\\f\\2.avi"}, {180, "C:\\f\\3.avi"}, {180, "C:\\f\\3.avi"}});
+    c.make(*form, platform);
+    platform.writeLog.clear();
+    form->RecoveryTimer_Timer();
+    EXPECT_EQ(std::count(platform.writeLog.begin(), platform.writeLog.end(), L"replace kk_fav.recovery.ini"),
+              c.writes ? 1 : 0);
   }
 }
 

@@ -251,7 +251,8 @@ TEST_F(ShutDown, AFailedSaveIsToldAndMayBeTriedAgain) {
     EXPECT_EQ(platform.messages, asked);
     const std::string all = FavouritesBytes({{1, "C:\\1.avi"}, {2, "C:\\2.avi"}, {-5, "C:\\3.avi"}}, options);
     EXPECT_EQ(Written(), c.saved ? all : before);
-    EXPECT_EQ(platform.Bytes(platform.Path(L"kk_fav.recovery.ini")), !c.saved && c.recoveryWritable ? all : "");
+    EXPECT_EQ(platform.Bytes(platform.Path(L"kk_fav.recovery.ini")),
+              !c.saved && c.recoveryWritable ? all + "[recovery]\r\nSaved=2\r\n" : "");
     // The tries at the files, then the player's film forgotten once.
     std::vector<std::wstring> writes = c.writes;
     writes.push_back(L"write kk.INI");

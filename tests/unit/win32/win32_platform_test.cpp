@@ -8,9 +8,11 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "model/menu.h"
 #include "win32/popup_menu.h"
+#include "win32/recovery_writer.h"
 #include "win32/unique_handle.h"
 #include "win32/win32_platform.h"
 
@@ -209,6 +211,84 @@ TEST_F(Win32FilesTest, PlainFileTestAttributesAndRemoval) {
   EXPECT_TRUE(platform.RemoveFile(plain));
   EXPECT_EQ(platform.FileAttributes(plain), std::nullopt);
   EXPECT_FALSE(platform.RemoveFile(plain));
+}
+
+// What a recovery file is newer than: every write of a file gives it another stamp, and
+// a touch does too without its bytes, also on a read-only file; a missing file is made.
+TEST_F(Win32FilesTest, StampsChangeWithEveryWriteAndTouch) {
+  const std::wstring path = folder / L"kk_fav.ini";
+  EXPECT_EQ(platform.FileStamp(path), std::nullopt);
+  ASSERT_TRUE(platform.TouchFile(path));
+  EXPECT_EQ(platform.ReadFileBytes(path), "");
+  ASSERT_EQ(platform.ReplaceFileAtomically(path, "saved", OldAttributes::Clear), 0u);
+  const auto saved = platform.FileStamp(path);
+  ASSERT_TRUE(saved);
+  ASSERT_TRUE(platform.SetAttributes(path, kHiddenSystem | kAttributeReadOnly));
+  EXPECT_EQ(platform.FileStamp(path), saved);
+  // The clock of file times moves in steps that may be coarse: the touch comes later.
+  for (FILETIME now{}; ::GetSystemTimeAsFileTime(&now), (static_cast<std::uint64_t>(now.dwHighDateTime) << 32 |
+                                                          now.dwLowDateTime) <= *saved;) {
+    ::Sleep(1);
+  }
+  ASSERT_TRUE(platform.TouchFile(path));
+  EXPECT_GT(platform.FileStamp(path).value_or(0), *saved);
+  EXPECT_EQ(platform.ReadFileBytes(path), "saved");
+  EXPECT_EQ(platform.FileStamp(folder / L"."), std::nullopt);  // a folder
+}
+
+// The recovery file's writer on a thread of its own: while it writes one file, the next
+// ones handed wait and only the newest is written; each write done is posted to the
+// window; a wait is bounded; and its end never waits for a write that is stuck.
+TEST_F(Win32FilesTest, TheWriterWritesTheNewestOnItsOwnThread) {
+  const HWND window = ::CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  const UniqueKernelHandle go(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  const UniqueKernelHandle begun(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+  const std::wstring path = folder / L"kk_fav.recovery.ini";
+  DWORD writerThread = 0;
+  const auto job = [&](std::uint32_t number, bool wait) {
+    return RecoveryWriter::Job{number, path,
+                               [&, number, wait] {
+                                 writerThread = ::GetCurrentThreadId();
+                                 if (wait) ::SignalObjectAndWait(begun.get(), go.get(), INFINITE, FALSE);
+                                 return "file " + std::to_string(number);
+                               },
+                               kHiddenSystem, window};
+  };
+  {
+    RecoveryWriter writer;
+    writer.Hand(job(1, true));
+    ASSERT_EQ(::WaitForSingleObject(begun.get(), 10000), WAIT_OBJECT_0);
+    writer.Hand(job(2, false));
+    writer.Hand(job(3, false));
+    EXPECT_EQ(writer.Wait(50), std::nullopt);  // the first is still at it
+    ::SetEvent(go.get());
+    const auto last = writer.Wait(10000);
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->number, 3u);
+    EXPECT_TRUE(last->succeeded);
+    EXPECT_NE(writerThread, ::GetCurrentThreadId());
+    EXPECT_EQ(platform.ReadFileBytes(path), "file 3");
+    EXPECT_EQ(platform.FileAttributes(path).value_or(0) & kHiddenSystem, kHiddenSystem);
+    std::vector<WPARAM> told;
+    for (MSG message{}; ::PeekMessageW(&message, window, kRecoveryWrittenMessage, kRecoveryWrittenMessage, PM_REMOVE);) {
+      if (message.lParam == 1) told.push_back(message.wParam);
+    }
+    EXPECT_EQ(told, (std::vector<WPARAM>{1, 3}));
+
+    ::ResetEvent(go.get());
+    writer.Hand(job(4, true));  // stuck: the writer goes without it
+    ASSERT_EQ(::WaitForSingleObject(begun.get(), 10000), WAIT_OBJECT_0);
+  }
+  // Let go at last, its thread still writes it, then ends.
+  ::SetEvent(go.get());
+  for (int i = 0; i < 10000 && !(platform.ReadFileBytes(path) == "file 4" &&
+                                 (platform.FileAttributes(path).value_or(0) & kHiddenSystem) == kHiddenSystem);
+       ++i) {
+    ::Sleep(1);
+  }
+  EXPECT_EQ(platform.ReadFileBytes(path), "file 4");
+  ::DestroyWindow(window);
 }
 
 TEST(Win32WindowsTest, TopLevelWindowsSeeHiddenTopLevelWindowsButNotChildren) {
