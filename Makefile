@@ -8,7 +8,7 @@
 #               with it and the guide docs/guide.txt
 #   make bench  the benchmarks of loading and saving favourites
 #   make measure-startup  the program's start-up under Wine, with no favourites and with 9,999,
-#               beside a bare program of the same kind
+#               beside two floors: a bare program of the same kind and one with the same window
 #   make e2e-repeat  the end-to-end tests 5 times in a row with one core kept busy (not part of test)
 .PHONY: all bootstrap native wintest dist fuzz test run screenshots bench measure-startup e2e-repeat clean
 

@@ -2,7 +2,8 @@
 // extra arguments), prints one line each and a last line "N passed, M failed".
 //   reelmark_e2e_driver REELMARK_EXE STANDIN_EXE [NAME...]
 //   reelmark_e2e_driver [--desktop=NAME] --demo-STEP   (steps of scripts/demo.sh, see demo.h)
-//   reelmark_e2e_driver --measure-startup REELMARK_EXE STANDIN_EXE BARE_EXE [RUNS]   (see measure_startup.h)
+//   reelmark_e2e_driver --measure-startup REELMARK_EXE STANDIN_EXE BARE_EXE SAME_WINDOW_EXE [RUNS]
+//     (see measure_startup.h)
 #include <windows.h>
 #include <shellapi.h>
 
