@@ -50,8 +50,8 @@ struct Subject {
 constexpr wchar_t kReelmarkClass[] = L"ReelmarkForm1";
 constexpr WPARAM kZouren = 2010;  // leaves at once, without writing the favourites
 
-// A player folder where start-up asks nothing: resume on, no film recorded, and the
-// favourites file holding `count` favourites.
+}  // namespace
+
 std::string FavouritesOfCount(int count) {
   std::vector<StoredFavourite> favourites;
   favourites.reserve(static_cast<size_t>(count));
@@ -61,6 +61,10 @@ std::string FavouritesOfCount(int count) {
   return FavouritesFile({}, favourites);
 }
 
+namespace {
+
+// A player folder where start-up asks nothing: resume on, no film recorded, and the
+// favourites file holding `count` favourites.
 std::optional<PlayerFolder> MakeFolder(const Programs& programs, int count, const wchar_t* name = L"measure-") {
   std::string error;
   auto folder = PlayerFolder::Create(programs, name + std::to_wstring(count), error);

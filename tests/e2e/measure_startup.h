@@ -15,4 +15,8 @@ namespace e2e {
 // `arguments`: --measure-startup REELMARK_EXE STANDIN_EXE BARE_EXE SAME_WINDOW_EXE [RUNS]
 int MeasureStartup(const std::vector<std::wstring>& arguments);
 
+// kk_fav.ini holding `count` favourites (D:\电影\连续剧\第N集.mkv, at N × 37 s), as the
+// measurements give them to the program.
+std::string FavouritesOfCount(int count);
+
 }  // namespace e2e
