@@ -8,9 +8,13 @@
 #               with it and the guide docs/guide.txt
 #   make bench  the benchmarks of loading and saving favourites
 #   make measure-startup  the program's start-up under Wine, with no favourites and with 9,999,
-#               beside a bare program of the same kind
+#               beside two floors: a bare program of the same kind and one with the same window
+#   make measure-responsiveness  how quickly the program answers while s and w are held in a list
+#               of 9,999 favourites (not part of test); MEASURE_ARGS="--slow-flush 150 --one-cpu"
+#               passes options on
 #   make e2e-repeat  the end-to-end tests 5 times in a row with one core kept busy (not part of test)
-.PHONY: all bootstrap native wintest dist fuzz test run screenshots bench measure-startup e2e-repeat clean
+.PHONY: all bootstrap native wintest dist fuzz test run screenshots bench measure-startup measure-responsiveness \
+	e2e-repeat clean
 
 JOBS ?= 2
 
@@ -60,6 +64,9 @@ bench: bootstrap
 
 measure-startup: dist
 	scripts/measure-startup.sh
+
+measure-responsiveness: dist
+	scripts/measure-responsiveness.sh $(MEASURE_ARGS)
 
 e2e-repeat: dist
 	scripts/e2e-repeat.sh

@@ -2,7 +2,9 @@
 // extra arguments), prints one line each and a last line "N passed, M failed".
 //   reelmark_e2e_driver REELMARK_EXE STANDIN_EXE [NAME...]
 //   reelmark_e2e_driver [--desktop=NAME] --demo-STEP   (steps of scripts/demo.sh, see demo.h)
-//   reelmark_e2e_driver --measure-startup REELMARK_EXE STANDIN_EXE BARE_EXE [RUNS]   (see measure_startup.h)
+//   reelmark_e2e_driver --measure-startup REELMARK_EXE STANDIN_EXE BARE_EXE SAME_WINDOW_EXE [RUNS]
+//     (see measure_startup.h)
+//   reelmark_e2e_driver --measure-responsiveness REELMARK_EXE STANDIN_EXE   (see measure_responsiveness.h)
 #include <windows.h>
 #include <shellapi.h>
 
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "demo.h"
+#include "measure_responsiveness.h"
 #include "measure_startup.h"
 #include "desktop.h"
 #include "player_files.h"
@@ -134,6 +137,7 @@ int Run() {
     return RunDemoStep(arguments);
   }
   if (!arguments.empty() && arguments[0] == L"--measure-startup") return MeasureStartup(arguments);
+  if (!arguments.empty() && arguments[0] == L"--measure-responsiveness") return MeasureResponsiveness(arguments);
   if (arguments.size() < 2) {
     Print("usage: reelmark_e2e_driver REELMARK_EXE STANDIN_EXE [NAME...]");
     return 2;
