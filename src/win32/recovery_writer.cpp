@@ -95,13 +95,7 @@ unsigned CALLBACK RecoveryWriter::ThreadProc(void* parameter) {
 }
 
 bool RecoveryWriter::Write(const Job& job) {
-  std::string bytes;
-  try {
-    bytes = job.compose();
-  } catch (...) {  // no memory for the file: a write that failed, tried again later
-    return false;
-  }
-  if (ReplaceFileInOneStep(job.path, bytes, OldAttributes::Clear) != 0) return false;
+  if (ReplaceFileInOneStep(job.path, job.compose(), OldAttributes::Clear) != 0) return false;
   ::SetFileAttributesW(job.path.c_str(), job.attributes);
   return true;
 }

@@ -96,12 +96,20 @@ HWND ShownMainWindow(const wchar_t* windowClass, DWORD pid) {
 // it did not come up so.
 std::optional<double> TimeOneStart(const Subject& subject) {
   if (subject.recovery) {
+    // Left by a run that did not end: newer than the kk_fav.ini there now, whose stamp it names.
+    WIN32_FILE_ATTRIBUTE_DATA saved{};
+    if (!GetFileAttributesExW((subject.folder + L"\\kk_fav.ini").c_str(), GetFileExInfoStandard, &saved)) {
+      return std::nullopt;
+    }
+    const std::string bytes = *subject.recovery + "[recovery]\r\nSaved=" +
+                              std::to_string(static_cast<unsigned long long>(saved.ftLastWriteTime.dwHighDateTime) << 32 |
+                                             saved.ftLastWriteTime.dwLowDateTime) +
+                              "\r\n";
     const std::wstring path = subject.folder + L"\\kk_fav.recovery.ini";
     const reelmark::win32::UniqueFile file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    if (!file || !WriteFile(file.get(), subject.recovery->data(), static_cast<DWORD>(subject.recovery->size()),
-                            &written, nullptr)) {
+    if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
       return std::nullopt;
     }
   }

@@ -15,15 +15,29 @@
 #include "scenario_kit.h"
 #include "standin.h"
 #include "text.h"
+#include "win32/unique_handle.h"
 
 namespace e2e {
 namespace {
 
 constexpr wchar_t kRecovery[] = L"kk_fav.recovery.ini";
 
-// Waits until the recovery file holds exactly these bytes.
-bool RecoveryHolds(const PlayerFolder& folder, const std::string& expected) {
-  return WaitUntil([&] { return folder.Read(kRecovery) == expected; });
+// A recovery file's bytes: these favourites, then the stamp of the kk_fav.ini it is newer than.
+bool IsRecoveryOf(const std::optional<std::string>& bytes, const std::string& favourites) {
+  return bytes && bytes->starts_with(favourites) && bytes->substr(favourites.size()).starts_with("[recovery]\r\nSaved=");
+}
+
+// Waits until the recovery file holds these favourites.
+bool RecoveryHolds(const PlayerFolder& folder, const std::string& favourites) {
+  return WaitUntil([&] { return IsRecoveryOf(folder.Read(kRecovery), favourites); });
+}
+
+// Another program holding the file open, sharing only `share` (a scanner, a backup).
+reelmark::win32::UniqueFile Hold(Context& context, const wchar_t* name, DWORD share) {
+  reelmark::win32::UniqueFile held(CreateFileW(context.folder.File(name).c_str(), GENERIC_READ, share, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  context.checks.Require(static_cast<bool>(held), "the driver could not hold the recovery file open");
+  return held;
 }
 
 // Ends the program as a crash or Task Manager would: no message, no unload.
@@ -64,7 +78,9 @@ void HotKeyCaptureSurvivesAKill(Context& context) {
   next.ExpectShown();
   next.ExpectList("after the next start", {kHeaderRow, Row(1, L"00:00:45", films.a), Row(2, L"00:10:05", films.b)}, 2,
                   FileNameOf(films.b));
-  ExpectFavouritesFile(context, "after the next start", captured);
+  context.checks.Expect(IsRecoveryOf(context.folder.Read(L"kk_fav.ini"), captured),
+                        "after the next start: expected kk_fav.ini to be the recovery file, seen " +
+                            Shown(FromCp936(Bytes(context.folder, L"kk_fav.ini"))));
   PressButton(next.Main(), ids::kCommand1);
   next.ExpectEnded("after pressing 退出");
   ExpectFolderEntries(context, "after 退出",
@@ -93,6 +109,86 @@ void ZourenDropsTheRunsChanges(Context& context) {
   next.Start();
   next.ExpectShown();
   next.ExpectList("after the next start", old, 0, L"");
+  PressButton(next.Main(), ids::kCommand1);
+  next.ExpectEnded("after pressing 退出");
+}
+
+// Another program holds the recovery file from its first write on, letting it be read
+// but neither replaced nor removed: the run's later change does not reach it, and 退出
+// cannot remove it. Once it is free, the next start shows what 退出 saved, not the older
+// file, which is kept aside.
+void AHeldRecoveryFileThatOutlivedItsRunIsNotRestored(Context& context) {
+  const Films films = MakeFilms(context.folder);
+  context.folder.Write(L"kk.ini", SettingsFile(L"", 0));
+  WriteFavourites(context, {}, {{40, films.a}});
+  const std::string first = FavouritesFile({}, {{40, films.a}, {-5, films.b}});
+  {
+    ReelmarkApp app(context.checks, context.folder);
+    app.Start();
+    app.ExpectShown();
+    context.checks.Require(DropFiles(app.Proc().Id(), app.List(), {films.b}), "the drop could not be delivered");
+    context.checks.Require(RecoveryHolds(context.folder, first), "after the drop: expected the recovery file to hold it");
+    const reelmark::win32::UniqueFile held = Hold(context, kRecovery, FILE_SHARE_READ);
+    context.checks.Require(DropFiles(app.Proc().Id(), app.List(), {films.c}), "the drop could not be delivered");
+    context.checks.Require(app.WaitForRows({kHeaderRow, Row(1, L"00:00:45", films.a), Row(2, L"00:00:00", films.b),
+                                            Row(3, L"00:00:00", films.c)}),
+                           "after the second drop: expected its film in the list");
+    PressButton(app.Main(), ids::kCommand1);
+    app.ExpectEnded("after pressing 退出");
+    context.checks.Expect(IsRecoveryOf(context.folder.Read(kRecovery), first),
+                          "after 退出: expected the held recovery file as it was");
+  }
+  const std::string saved = FavouritesFile({}, {{40, films.a}, {-5, films.b}, {-5, films.c}});
+  ExpectFavouritesFile(context, "after 退出", saved);
+  ReelmarkApp next(context.checks, context.folder);
+  next.Start();
+  next.ExpectShown();
+  next.ExpectList("after the next start",
+                  {kHeaderRow, Row(1, L"00:00:45", films.a), Row(2, L"00:00:00", films.b), Row(3, L"00:00:00", films.c)},
+                  0, L"");
+  context.checks.Expect(IsRecoveryOf(context.folder.Read(L"kk_fav.recovery.bad"), first),
+                        "after the next start: expected the older recovery file kept aside");
+  context.checks.Expect(!context.folder.Exists(kRecovery), "after the next start: expected no recovery file");
+  ExpectFavouritesFile(context, "after the next start", saved);
+  PressButton(next.Main(), ids::kCommand1);
+  next.ExpectEnded("after pressing 退出");
+}
+
+// A recovery file that another program holds without letting it be read, all through
+// start-up: after its wait the program says so and ends, touching nothing, not even the
+// playing player; once it is free, the next start restores it.
+void ARecoveryFileHeldAtStartUpIsNeverTakenForNone(Context& context) {
+  const Films films = MakeFilms(context.folder);
+  context.folder.Write(L"kk.ini", SettingsFile(L"", 0));
+  WriteFavourites(context, {}, {{40, films.a}});
+  WIN32_FILE_ATTRIBUTE_DATA saved{};
+  context.checks.Require(GetFileAttributesExW(context.folder.File(L"kk_fav.ini").c_str(), GetFileExInfoStandard, &saved) != FALSE,
+                         "cannot read the stamp of kk_fav.ini");
+  const std::string left = FavouritesFile({}, {{40, films.a}, {600, films.b}}) + "[recovery]\r\nSaved=" +
+                           std::to_string(static_cast<unsigned long long>(saved.ftLastWriteTime.dwHighDateTime) << 32 |
+                                          saved.ftLastWriteTime.dwLowDateTime) +
+                           "\r\n";
+  context.folder.Write(kRecovery, left);
+  const std::string favourites = *context.folder.Read(L"kk_fav.ini");
+  Process player = StartPlayingFilm(context.checks, context.folder, films.c);
+  {
+    const reelmark::win32::UniqueFile held = Hold(context, kRecovery, 0);
+    ReelmarkApp app(context.checks, context.folder);
+    app.Start();
+    app.ExpectStartupBox({L"提示",
+                          L"收藏的恢复文件正被其他程序占用，请稍后再启动本程序：\n\r" + context.folder.File(kRecovery),
+                          Buttons::Ok, IDOK});
+    app.ExpectEndedUnseen("after the notice");
+    context.checks.Expect(player.Running(), "after the notice: expected the player still playing");
+  }
+  context.checks.Expect(context.folder.Read(kRecovery) == left, "after the notice: expected the recovery file untouched");
+  context.checks.Expect(context.folder.Read(L"kk_fav.ini") == favourites, "after the notice: expected kk_fav.ini untouched");
+  player.Kill();
+  ReelmarkApp next(context.checks, context.folder);
+  next.Start();
+  next.ExpectShown();
+  next.ExpectList("after the next start", {kHeaderRow, Row(1, L"00:00:45", films.a), Row(2, L"00:10:05", films.b)}, 0,
+                  L"");
   PressButton(next.Main(), ids::kCommand1);
   next.ExpectEnded("after pressing 退出");
 }
@@ -184,6 +280,8 @@ void AddRecoveryScenarios(std::vector<Scenario>& scenarios) {
   scenarios.push_back({"recovery-hot-key-capture-survives-a-kill", HotKeyCaptureSurvivesAKill});
   scenarios.push_back({"recovery-zouren-after-a-drop-keeps-the-old-list", ZourenDropsTheRunsChanges});
   scenarios.push_back({"recovery-kills-while-rows-move-leave-a-whole-list", KillsWhileRowsMoveLeaveAWholeList});
+  scenarios.push_back({"recovery-held-at-exit-is-not-restored", AHeldRecoveryFileThatOutlivedItsRunIsNotRestored});
+  scenarios.push_back({"recovery-held-at-start-up-ends-touching-nothing", ARecoveryFileHeldAtStartUpIsNeverTakenForNone});
 }
 
 }  // namespace e2e
