@@ -33,4 +33,10 @@ bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
   return true;
 }
 
+int DriveIndexOf(std::wstring_view path) {
+  if (path.size() < 3 || path[1] != L':' || path[2] != L'\\') return -1;
+  const wchar_t letter = path[0] & ~0x20;  // upper case, for ASCII letters
+  return letter >= L'A' && letter <= L'Z' ? letter - L'A' : -1;
+}
+
 }  // namespace reelmark

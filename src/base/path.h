@@ -19,6 +19,9 @@ std::wstring_view Mid(std::wstring_view text, size_t start, size_t length);
 // The text without the space characters at its start and end.
 std::wstring_view TrimSpaces(std::wstring_view text);
 
+// 0 to 25 for a path on the drive A: to Z: ("X:\", the letter in either case), or -1.
+int DriveIndexOf(std::wstring_view path);
+
 // Case-insensitive comparison of ASCII letters; every other character compares as itself.
 bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b);
 

@@ -1,6 +1,7 @@
-// A list box as a plain model: rows of text, one selected index, visibility. It keeps
-// the selection the way the system's list box does when rows are inserted or removed,
-// and runs its selection handler whenever a row is selected, from code or by the user.
+// A list box as a plain model: rows of text, one selected index, visibility, and a mark
+// on each row that changes how it is drawn, never its text. It keeps the selection the
+// way the system's list box does when rows are inserted or removed, and runs its
+// selection handler whenever a row is selected, from code or by the user.
 #pragma once
 
 #include <functional>
@@ -23,6 +24,7 @@ class ListBoxObserver {
   virtual void RowsAppended(int first, std::span<const std::wstring> texts) {
     for (const std::wstring& text : texts) RowInserted(first++, text);
   }
+  virtual void MarkChanged(int index, bool marked) = 0;
 };
 
 class ListBox {
@@ -33,6 +35,8 @@ class ListBox {
   int SelectedIndex() const { return selected_; }
   std::wstring SelectedText() const { return Row(selected_); }
   bool Visible() const { return visible_; }
+  // Rows come unmarked; a row given new text keeps its mark.
+  bool Marked(int index) const { return index >= 0 && index < Count() && marks_[static_cast<size_t>(index)]; }
 
   void Append(std::wstring text);
   // Appends the rows in their order, told to the observer as one change.
@@ -48,11 +52,15 @@ class ListBox {
   // rows selects nothing.
   void Select(int index);
   void SetVisible(bool visible);
+  void SetMarked(int index, bool marked);  // told to the observer when it changes
 
   void SetSelectionHandler(std::function<void()> handler) { onSelect_ = std::move(handler); }
   // Runs after every change of the rows (an insert, a removal, a replace, a clear, rows
-  // appended), whoever made it; a selection or a change of visibility is none.
-  void SetRowsChangedHandler(std::function<void()> handler) { onRowsChanged_ = std::move(handler); }
+  // appended), whoever made it, with the rows that are new or have new text: `count` of
+  // them from `first` (none for a removal or a clear). A selection, a change of visibility
+  // or of a mark is no change.
+  using RowsChangedHandler = std::function<void(int first, int count)>;
+  void SetRowsChangedHandler(RowsChangedHandler handler) { onRowsChanged_ = std::move(handler); }
   // Runs before each such change, while the rows are still as they were.
   void SetRowsChangingHandler(std::function<void()> handler) { onRowsChanging_ = std::move(handler); }
   void SetObserver(ListBoxObserver* observer) { observer_ = observer; }
@@ -61,15 +69,16 @@ class ListBox {
   void RowsChanging() {
     if (onRowsChanging_) onRowsChanging_();
   }
-  void RowsChanged() {
-    if (onRowsChanged_) onRowsChanged_();
+  void RowsChanged(int first, int count) {
+    if (onRowsChanged_) onRowsChanged_(first, count);
   }
 
   std::vector<std::wstring> rows_;
+  std::vector<unsigned char> marks_;  // one a row
   int selected_ = -1;
   bool visible_ = true;
   std::function<void()> onSelect_;
-  std::function<void()> onRowsChanged_;
+  RowsChangedHandler onRowsChanged_;
   std::function<void()> onRowsChanging_;
   ListBoxObserver* observer_ = nullptr;
 };

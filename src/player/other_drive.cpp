@@ -13,13 +13,6 @@ bool IsLocal(DriveKind kind) {
   return kind == DriveKind::Fixed || kind == DriveKind::Removable || kind == DriveKind::Optical;
 }
 
-// 0 to 25 for A: to Z: (either case), or -1 for a path that does not start X:\.
-int DriveIndex(std::wstring_view path) {
-  if (path.size() < 3 || path[1] != L':' || path[2] != L'\\') return -1;
-  const wchar_t letter = path[0] & ~0x20;  // upper case, for ASCII letters
-  return letter >= L'A' && letter <= L'Z' ? letter - L'A' : -1;
-}
-
 // Whether files on the drive may be tested from the window's thread.
 bool MayProbe(Platform& platform, int drive, std::uint32_t present) {
   return drive >= kFirstProbedDrive && (present & (1u << drive)) != 0 &&
@@ -29,7 +22,7 @@ bool MayProbe(Platform& platform, int drive, std::uint32_t present) {
 }  // namespace
 
 std::optional<std::wstring> FilmOnOtherDrive(Platform& platform, std::wstring_view path) {
-  const int own = DriveIndex(path);
+  const int own = DriveIndexOf(path);
   if (own < 0) return std::nullopt;
   const std::uint32_t drives = platform.LogicalDrives();
   std::optional<std::wstring> found;
@@ -45,18 +38,18 @@ std::optional<std::wstring> FilmOnOtherDrive(Platform& platform, std::wstring_vi
 }
 
 bool SamePathOnOtherDrive(std::wstring_view path, std::wstring_view other) {
-  const int drive = DriveIndex(path);
-  return drive >= 0 && DriveIndex(other) >= 0 && drive != DriveIndex(other) &&
+  const int drive = DriveIndexOf(path);
+  return drive >= 0 && DriveIndexOf(other) >= 0 && drive != DriveIndexOf(other) &&
          EqualsIgnoringAsciiCase(path.substr(2), other.substr(2));
 }
 
 bool MovedToOtherDrive(Platform& platform, std::wstring_view favouritePath, const std::wstring& capturedPath) {
   if (!SamePathOnOtherDrive(favouritePath, capturedPath)) return false;
   const std::uint32_t drives = platform.LogicalDrives();
-  const int own = DriveIndex(favouritePath);
+  const int own = DriveIndexOf(favouritePath);
   const bool ownLetterThere = (drives & (1u << own)) != 0;
   if (ownLetterThere && !MayProbe(platform, own, drives)) return false;  // cannot be told without waiting
-  if (!MayProbe(platform, DriveIndex(capturedPath), drives) || !IsPlainFile(platform, capturedPath)) return false;
+  if (!MayProbe(platform, DriveIndexOf(capturedPath), drives) || !IsPlainFile(platform, capturedPath)) return false;
   return !ownLetterThere || !IsPlainFile(platform, std::wstring(favouritePath));
 }
 

@@ -2,9 +2,6 @@
 
 namespace reelmark {
 
-bool IsPlainFile(Platform& platform, const std::wstring& path) {
-  const auto attributes = platform.FileAttributes(path);
-  return attributes && (*attributes & (kAttributeDirectory | kAttributeHidden | kAttributeSystem)) == 0;
-}
+bool IsPlainFile(Platform& platform, const std::wstring& path) { return NamesPlainFile(platform.FileAttributes(path)); }
 
 }  // namespace reelmark

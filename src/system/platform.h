@@ -14,6 +14,7 @@
 namespace reelmark {
 
 struct Menu;
+struct TestedFilm;
 
 using WindowHandle = std::uintptr_t;
 
@@ -45,6 +46,9 @@ struct WriterOutcome {
   std::uint32_t number = 0;  // the number it was handed with
   bool succeeded = false;
 };
+
+// The form's timers, each a message of the main window.
+enum class FormTimer { Recovery, Volumes };
 
 // What a drive letter stands for, as the system tells it.
 enum class DriveKind { Unknown, NoRootFolder, Removable, Fixed, Network, Optical, RamDisk };
@@ -100,6 +104,9 @@ class Platform {
   // Opens the menu as a popup at the mouse position; a chosen item arrives later as
   // its command.
   virtual void ShowPopupMenu(const Menu& menu) = 0;
+  // The same, opened from the keyboard beside the list's row `row` (below its left end),
+  // or at the list's top left when `row` is -1.
+  virtual void ShowPopupMenuAtRow(const Menu& menu, int row) = 0;
   // Empties the clipboard and puts the text on it, as Unicode text and as text in the
   // ANSI code page.
   virtual void PutTextOnClipboard(const std::wstring& text) = 0;
@@ -133,10 +140,10 @@ class Platform {
   virtual void EndProgram() = 0;
   // Destroys the main window after its unload handler has run; the program then ends.
   virtual void DestroyMainWindow() = 0;
-  // After so many milliseconds the form's timer event comes, once, as a message of the main
-  // window (so it also comes while a message box is open). Starting it again while it runs
-  // starts it anew.
-  virtual void StartTimer(unsigned milliseconds) = 0;
+  // After so many milliseconds the timer's event comes to the form, once, as a message of
+  // the main window (so it also comes while a message box is open). Starting it again
+  // while it runs starts it anew.
+  virtual void StartTimer(FormTimer timer, unsigned milliseconds) = 0;
   // The form's timer event at once, as a posted message: it comes ahead of input and
   // painting, which hold a due timer back for as long as they keep coming.
   virtual void PostTimerEvent() = 0;
@@ -156,6 +163,14 @@ class Platform {
   // was never handed anything.
   virtual std::optional<WriterOutcome> WaitForWriter(unsigned maxWaitMs) = 0;
 
+  // --- the film tester: a thread of its own that tells which favourites' films are there ---
+  // Hands it films to test, as film_check.h plans and tests them. With `everything` (these
+  // are every favourite's), what still waits to be tested is dropped first. What it finds
+  // comes to the form as its FilmsTested event, a message of the main window, and is taken
+  // with TakeTestedFilms. The program's end never waits for it.
+  virtual void TestFilms(std::vector<std::wstring> paths, bool everything) = 0;
+  virtual std::vector<TestedFilm> TakeTestedFilms() = 0;
+
   // --- the tray icon and the hot key ---
   // The main window's icon in the notification area. A click on it comes to the form (a
   // left click shows the window, a right click opens the tray menu); it is added again
@@ -173,5 +188,9 @@ class Platform {
 
 // The file-exists test: an existing file that is neither a folder nor hidden nor system.
 bool IsPlainFile(Platform& platform, const std::wstring& path);
+// The same test on what a path's attributes are (nothing: the path does not exist).
+inline bool NamesPlainFile(std::optional<std::uint32_t> attributes) {
+  return attributes && (*attributes & (kAttributeDirectory | kAttributeHidden | kAttributeSystem)) == 0;
+}
 
 }  // namespace reelmark

@@ -22,6 +22,7 @@ const wchar_t* DesignCaption(int id) {
 constexpr int kRightButton = 2;
 constexpr int kKeyW = 119;
 constexpr int kKeyS = 115;
+constexpr int kKeyEnter = 13;
 
 }  // namespace
 
@@ -40,7 +41,10 @@ Form1::Form1(Platform& platform)
       mnuTray(MakeTrayMenu()),
       platform_(platform) {
   List1.SetSelectionHandler([this] { List1_Click(); });
-  List1.SetRowsChangedHandler([this] { FavouritesChanged(); });
+  List1.SetRowsChangedHandler([this](int first, int count) {
+    FavouritesChanged();
+    MarkRows(first, count);
+  });
   List1.SetRowsChangingHandler([this] { KeepRowsOnDisk(); });
 }
 
@@ -64,9 +68,16 @@ void Form1::List1_KeyPress(int keyAscii) {
   if (keyAscii == kKeyS) movedown_Click();
 }
 
+void Form1::List1_KeyDown(int keyCode) {
+  // Enter plays the favourite as a double click does; on the header row it does nothing.
+  if (keyCode == kKeyEnter && List1.SelectedIndex() > 0) List1_DblClick();
+}
+
 void Form1::List1_MouseDown(int button) {
   if (button == kRightButton) platform_.ShowPopupMenu(mnumov);
 }
+
+void Form1::List1_ContextMenu() { platform_.ShowPopupMenuAtRow(mnumov, List1.SelectedIndex()); }
 
 void Form1::MenuCommand(int commandId) {
   RunEvent([this, commandId] { RunMenuCommand(commandId); });

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/controls.h"
@@ -66,6 +67,19 @@ class Form1 {
   // answer of the wait for the writer at an end; either may come twice).
   void RecoveryWritten(std::uint32_t number, bool succeeded);
 
+  // --- the marks of favourites whose film is not there: a display, never a decision ---
+  // The window was shown the first time: every favourite's film is tested, off the
+  // window's thread, as it is after the system resumes from sleep and when the tray shows
+  // the window (at most once a minute); a row added or given another path is tested then.
+  void Form_Shown();
+  void SystemResumed();
+  // Volumes arrived or left (bit 0 for A:, bit 1 for B:, ...): their rows are tested again
+  // once a second has passed without another such message, as one plug-in sends several.
+  void VolumesChanged(std::uint32_t drives);
+  void VolumeTimer_Timer();
+  // The film tester found out about films: their rows' marks follow.
+  void FilmsTested();
+
   // --- a second start of the program in this folder hands its capture over ---
   // Whether this copy takes it: not once its unload has begun.
   bool AcceptsHandOff() const;
@@ -79,7 +93,11 @@ class Form1 {
   void List1_Click();
   void List1_DblClick();
   void List1_KeyPress(int keyAscii);
+  // A key that produces no character (Enter plays the selected favourite).
+  void List1_KeyDown(int keyCode);
   void List1_MouseDown(int button);
+  // The context-menu key or Shift+F10 in the list: the menu a right click opens.
+  void List1_ContextMenu();
   // Files dropped on the list: their full paths, in the drop's order.
   void List1_OLEDragDrop(const std::vector<std::wstring>& files);
   void Command1_Click();
@@ -164,6 +182,15 @@ class Form1 {
   // one an earlier run left, that file is put back as it was.
   void DiscardRecovery();
   void RunMenuCommand(int commandId);
+  void CheckAllFilms();
+  // The window was shown again: everything is tested again, once a minute at most.
+  void ShownAgain();
+  // Rows that are new or have new text: marked as their films are known, tested when not.
+  void MarkRows(int first, int count);
+  struct PathHash {
+    using is_transparent = void;
+    size_t operator()(std::wstring_view path) const { return std::hash<std::wstring_view>{}(path); }
+  };
   // The favourite in `row` now names `path`; the row stays selected.
   void TakePath(int row, const std::wstring& path);
 
@@ -199,6 +226,11 @@ class Form1 {
   std::optional<std::uint64_t> savedStamp_;
   // The recovery file start-up read where it lies, as it was then.
   std::optional<std::string> recoveryReadInPlace_;
+  // What the film tester found, by path: whether the film is there.
+  std::unordered_map<std::wstring, bool, PathHash, std::equal_to<>> filmThere_;
+  bool testingFilms_ = false;           // since the window was first shown
+  std::uint64_t lastFullTest_ = 0;      // when every film was last handed to the tester
+  std::uint32_t changedVolumes_ = 0;    // letters whose volume came or went, not tested yet
   std::function<void()> onWindowChange_;
 };
 

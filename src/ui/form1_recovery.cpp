@@ -21,7 +21,7 @@ void Form1::FavouritesChanged() {
   // told once it has finished.
   if (!loaded_ || ended_) return;
   switch (recovery_.Changed(platform_.Milliseconds())) {
-    case RecoverySchedule::Step::StartTimer: platform_.StartTimer(RecoverySchedule::kDelayMs); break;
+    case RecoverySchedule::Step::StartTimer: platform_.StartTimer(FormTimer::Recovery, RecoverySchedule::kDelayMs); break;
     case RecoverySchedule::Step::WriteAtOnce: platform_.PostTimerEvent(); break;
     case RecoverySchedule::Step::None: break;
   }
@@ -64,7 +64,7 @@ void Form1::RecoveryWritten(std::uint32_t number, bool succeeded) {
   if (!loaded_ || ended_) return;
   const unsigned retry = recovery_.Written(number, succeeded, platform_.Milliseconds());
   if (recovery_.Failed()) onDisk_.reset();  // what the file holds is not known
-  if (retry) platform_.StartTimer(retry);
+  if (retry) platform_.StartTimer(FormTimer::Recovery, retry);
 }
 
 bool Form1::RecoveryHoldsChanges() {

@@ -10,6 +10,7 @@ void Form1::ShowFromTray() {
   window.state = WindowShowState::Normal;
   if (onWindowChange_) onWindowChange_();
   platform_.FocusMainWindow();
+  ShownAgain();
 }
 
 void Form1::OpenTrayMenu() { platform_.ShowPopupMenu(mnuTray); }

@@ -19,7 +19,10 @@ ControlClass ClassFor(ControlKind kind) {
   switch (kind) {
     case ControlKind::List:
       // Rows stay in the order the program puts them in; the box keeps its exact height.
-      return {L"LISTBOX", kChild | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT};
+      // It draws its rows through the window (to mark those whose film is not there) and
+      // keeps them as text, which other programs and screen readers read as before.
+      return {L"LISTBOX", kChild | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                              LBS_OWNERDRAWFIXED | LBS_HASSTRINGS};
     case ControlKind::PushButton:
       return {L"BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON};
     case ControlKind::Check:
@@ -52,8 +55,23 @@ bool FormControls::Create(HWND parent, int dpi) {
     if (!windows_[i]) return false;
     ::SendMessageW(windows_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   }
+  FitRowHeight();
   FitHelpText();
   return true;
+}
+
+void FormControls::FitRowHeight() {
+  // A list box that draws its rows through its window keeps the height it had when it was
+  // made; the system's own takes its font's height, which this gives it.
+  const HWND list = ById(kList1);
+  const HDC dc = list ? ::GetDC(list) : nullptr;
+  if (!dc) return;
+  const HGDIOBJ old = ::SelectObject(dc, font_.get());
+  TEXTMETRICW metrics{};
+  const bool measured = ::GetTextMetricsW(dc, &metrics) != FALSE;
+  ::SelectObject(dc, old);
+  ::ReleaseDC(list, dc);
+  if (measured && metrics.tmHeight > 0) ::SendMessageW(list, LB_SETITEMHEIGHT, 0, metrics.tmHeight);
 }
 
 void FormControls::Layout(int dpi) {
@@ -67,6 +85,7 @@ void FormControls::Layout(int dpi) {
   }
   font_ = std::move(font);  // the old font goes once no control uses it
   dpi_ = dpi;
+  FitRowHeight();
   FitHelpText();
   ::InvalidateRect(parent_, nullptr, TRUE);
 }

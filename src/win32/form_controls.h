@@ -23,6 +23,9 @@ class FormControls {
   void FitHelpText();
 
  private:
+  // The list's rows as tall as the system's list box makes them for the font.
+  void FitRowHeight();
+
   HWND parent_ = nullptr;
   std::array<HWND, kLayout.size()> windows_{};  // children: destroyed with the parent
   UniqueFont font_;

@@ -56,7 +56,7 @@ void ListBoxBinding::Unsubclass() {
 void ListBoxBinding::ShowAll() {
   Cleared();
   const ListBox& model = form_.List1;
-  for (int i = 0; i < model.Count(); ++i) RowInserted(i, model.Row(i));
+  for (int i = 0; i < model.Count(); ++i) RowInserted(i, model.Row(i));  // marks included
   SelectionChanged(model.SelectedIndex());
   VisibilityChanged(model.Visible());
 }
@@ -74,6 +74,8 @@ void ListBoxBinding::RowInserted(int index, const std::wstring& text) {
   }
   PausePainting(index);
   InsertRow(index, text);
+  // A row given new text keeps its mark; the list box's new row has none.
+  if (form_.List1.Marked(index)) ShowMark(index, true);
 }
 
 // Straight to the list box's own procedure, which is what a message sent to it reaches
@@ -102,6 +104,73 @@ void ListBoxBinding::RowsAppended(int first, std::span<const std::wstring> texts
     ::SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(listBox_, nullptr, TRUE);
   }
+}
+
+void ListBoxBinding::ShowMark(int index, bool marked) {
+  const auto wParam = static_cast<WPARAM>(index);
+  if (listBoxProc_) {
+    ::CallWindowProcW(listBoxProc_, listBox_, LB_SETITEMDATA, wParam, marked);
+  } else {
+    ::SendMessageW(listBox_, LB_SETITEMDATA, wParam, marked);
+  }
+}
+
+void ListBoxBinding::MarkChanged(int index, bool marked) {
+  ShowMark(index, marked);
+  if (paintingPaused_) {
+    firstDirtyRow_ = std::min(firstDirtyRow_, index);
+    return;
+  }
+  // Only that row is drawn again, and only when it is in view.
+  RECT row{}, client{}, shown{};
+  if (form_.List1.Visible() && ::GetClientRect(listBox_, &client) &&
+      ::SendMessageW(listBox_, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row)) != LB_ERR &&
+      ::IntersectRect(&shown, &row, &client)) {
+    ::InvalidateRect(listBox_, &shown, FALSE);
+  }
+}
+
+HFONT ListBoxBinding::ItalicFont(HFONT listFont) {
+  if (listFont != italicOf_ || !italic_) {
+    LOGFONTW face{};
+    if (!listFont || !::GetObjectW(listFont, sizeof face, &face)) return listFont;
+    face.lfItalic = TRUE;
+    italic_.reset(::CreateFontIndirectW(&face));
+    italicOf_ = listFont;
+  }
+  return italic_ ? italic_.get() : listFont;
+}
+
+void ListBoxBinding::Draw(const DRAWITEMSTRUCT& item) {
+  const HDC dc = item.hDC;
+  RECT rect = item.rcItem;
+  const bool focusShown = (item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT);
+  // An empty list, or only the focus moved: the focus rectangle alone, as the system's.
+  if (item.itemID == static_cast<UINT>(-1) || item.itemAction == ODA_FOCUS) {
+    if (item.itemState & ODS_NOFOCUSRECT) return;
+    ::DrawFocusRect(dc, &rect);
+    return;
+  }
+  const int row = static_cast<int>(item.itemID);
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const bool marked = item.itemData != 0;
+  // The mark never rests on colour alone: a selected row keeps the selection's colours
+  // and shows its mark in italics. System colours only, so a high-contrast theme holds.
+  const int text = selected ? COLOR_HIGHLIGHTTEXT : marked ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT;
+  const COLORREF oldText = ::SetTextColor(dc, ::GetSysColor(text));
+  const COLORREF oldBack = ::SetBkColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  HGDIOBJ oldFont = nullptr;
+  if (selected && marked) {
+    oldFont = ::SelectObject(dc, ItalicFont(reinterpret_cast<HFONT>(::SendMessageW(listBox_, WM_GETFONT, 0, 0))));
+  }
+  // The text as the list box holds it (its model's row), one pixel in, as the system's.
+  const std::wstring& line = form_.List1.Row(row);
+  ::ExtTextOutW(dc, rect.left + 1, rect.top, ETO_OPAQUE | ETO_CLIPPED, &rect, line.c_str(),
+                static_cast<UINT>(line.size()), nullptr);
+  if (oldFont) ::SelectObject(dc, oldFont);
+  ::SetTextColor(dc, oldText);
+  ::SetBkColor(dc, oldBack);
+  if (focusShown) ::DrawFocusRect(dc, &rect);
 }
 
 void ListBoxBinding::RowRemoved(int index) {
@@ -187,6 +256,16 @@ LRESULT CALLBACK ListBoxBinding::ListBoxProc(HWND window, UINT message, WPARAM w
     case WM_CHAR:
       form.List1_KeyPress(static_cast<int>(wParam));
       break;
+    case WM_GETDLGCODE:
+      // Enter is the list's own key (it plays), not the dialog's.
+      if (lParam && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN && wParam == VK_RETURN) {
+        return ::CallWindowProcW(listBoxProc, window, message, wParam, lParam) | DLGC_WANTMESSAGE;
+      }
+      formHandled = false;
+      break;
+    case WM_KEYDOWN:
+      form.List1_KeyDown(static_cast<int>(wParam));
+      break;
     case WM_DROPFILES:
       form.List1_OLEDragDrop(TakeDroppedFiles(reinterpret_cast<HDROP>(wParam)));
       return 0;
@@ -199,6 +278,11 @@ LRESULT CALLBACK ListBoxBinding::ListBoxProc(HWND window, UINT message, WPARAM w
     case WM_MBUTTONDOWN:
       form.List1_MouseDown(4);
       break;
+    case WM_CONTEXTMENU:
+      // From the keyboard (the menu key, Shift+F10) the position is -1; a right click has
+      // opened the menu at its button's press already.
+      if (lParam == -1) form.List1_ContextMenu();
+      return 0;
     case kPaintAgain:
       self->PaintAgain();
       return 0;

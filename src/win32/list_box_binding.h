@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "model/list_box.h"
+#include "win32/unique_handle.h"
 
 namespace reelmark {
 class Form1;
@@ -30,6 +31,11 @@ class ListBoxBinding final : public ListBoxObserver {
   void SelectionChanged(int index) override;
   void VisibilityChanged(bool visible) override;
   void RowsAppended(int first, std::span<const std::wstring> texts) override;
+  void MarkChanged(int index, bool marked) override;
+
+  // Draws a row (WM_DRAWITEM) as the system's list box draws it, in the system's colours:
+  // a marked one in grey text, and in italics when selected.
+  void Draw(const DRAWITEMSTRUCT& item);
 
  private:
   // A classic subclass (the list box's own procedure saved and called on): every row
@@ -44,6 +50,11 @@ class ListBoxBinding final : public ListBoxObserver {
   // `row` and the rows below it need painting once painting starts again.
   void PausePainting(int row);
   void PaintAgain();
+  // The row's mark, kept as its item data (which the drawing is handed, and which other
+  // programs may read); sent to the list box's own procedure, as the rows are.
+  void ShowMark(int index, bool marked);
+  // The list's font in italics, made again when the list's font changes.
+  HFONT ItalicFont(HFONT listFont);
 
   HWND listBox_;
   Form1& form_;
@@ -52,6 +63,8 @@ class ListBoxBinding final : public ListBoxObserver {
   int firstDirtyRow_ = 0;  // while paused: the first row whose look changed
   int topAtPause_ = 0;     // while paused: the first row in view when painting stopped
   bool focusWhileHidden_ = false;  // the list had the focus when it was hidden
+  HFONT italicOf_ = nullptr;       // the font `italic_` is the italics of
+  UniqueFont italic_;
 };
 
 }  // namespace reelmark::win32

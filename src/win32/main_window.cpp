@@ -1,6 +1,7 @@
 #include "win32/main_window.h"
 
 #include <commctrl.h>
+#include <dbt.h>
 
 #include <algorithm>
 
@@ -134,10 +135,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       focus_.Restore(window_, controls_.ById(kList1));
       return 0;
     case WM_TIMER:
-      // One shot: the form starts it again when it wants another.
-      if (wParam == kFormTimerId) {
-        ::KillTimer(window_, kFormTimerId);
-        if (bound_) form_.RecoveryTimer_Timer();
+      // One shot each: the form starts it again when it wants another.
+      if (wParam == TimerId(FormTimer::Recovery) || wParam == TimerId(FormTimer::Volumes)) {
+        ::KillTimer(window_, wParam);
+        if (!bound_) return 0;
+        wParam == TimerId(FormTimer::Recovery) ? form_.RecoveryTimer_Timer() : form_.VolumeTimer_Timer();
         return 0;
       }
       break;
@@ -147,6 +149,25 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kRecoveryWrittenMessage:
       if (bound_) form_.RecoveryWritten(static_cast<std::uint32_t>(wParam), lParam != 0);
       return 0;
+    case kFilmsTestedMessage:
+      if (bound_) form_.FilmsTested();
+      return 0;
+    case WM_DRAWITEM:
+      if (bound_ && wParam == kList1) {
+        list_->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+      }
+      break;
+    case WM_DEVICECHANGE:
+      // Broadcast to every top-level window, shown or not; a volume is a drive letter.
+      if (bound_ && (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE) && lParam &&
+          reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam)->dbch_devicetype == DBT_DEVTYP_VOLUME) {
+        form_.VolumesChanged(reinterpret_cast<const DEV_BROADCAST_VOLUME*>(lParam)->dbcv_unitmask);
+      }
+      return TRUE;
+    case WM_POWERBROADCAST:
+      if (bound_ && wParam == PBT_APMRESUMEAUTOMATIC) form_.SystemResumed();
+      return TRUE;
     case WM_QUERYENDSESSION:
       return TRUE;  // never hold the session up; the saving waits until it really ends
     case WM_ENDSESSION:

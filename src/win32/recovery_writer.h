@@ -8,12 +8,11 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "system/platform.h"
-#include "win32/unique_handle.h"
+#include "win32/worker_thread.h"
 
 namespace reelmark::win32 {
 
@@ -27,35 +26,23 @@ class RecoveryWriter {
     HWND notify = nullptr;  // gets kRecoveryWrittenMessage when it is done
   };
 
-  RecoveryWriter() = default;
-  // Tells the thread to stop and gives it a moment; one stuck on a disk that does not
-  // answer is left to end with the process, never killed.
-  ~RecoveryWriter();
-  RecoveryWriter(const RecoveryWriter&) = delete;
-  RecoveryWriter& operator=(const RecoveryWriter&) = delete;
-
   void Hand(Job job);
   // Waits until nothing waits or is being written, at most `maxWaitMs`: the last write's
   // outcome, or nothing when the thread is still at it or never wrote.
   std::optional<WriterOutcome> Wait(unsigned maxWaitMs);
 
  private:
-  // What the thread and the window share, behind the lock: it lives as long as either
-  // needs it, so a thread that outlives its writer still finds it.
-  struct Shared {
-    SRWLOCK lock = SRWLOCK_INIT;
-    CONDITION_VARIABLE changed = CONDITION_VARIABLE_INIT;  // a job came, a job was done, stop
+  struct State : WorkerState {
     std::optional<Job> next;
     bool busy = false;
-    bool stopping = false;
     std::optional<WriterOutcome> last;
   };
-  static unsigned CALLBACK ThreadProc(void* shared);
-  static bool Write(const Job& job);
-  bool StartThread();
+  static void Run(State& state);
+  // Writes the job and tells its window.
+  static void Do(State& state, const Job& job);
 
-  std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
-  UniqueKernelHandle thread_;
+  // The end has waited for the last write already; this is for a write just finishing.
+  WorkerThread<State> thread_{&Run, 500};
 };
 
 }  // namespace reelmark::win32

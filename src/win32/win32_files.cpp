@@ -151,7 +151,9 @@ bool Win32Platform::TouchFile(const std::wstring& path) {
 
 std::uint32_t Win32Platform::LogicalDrives() { return ::GetLogicalDrives(); }
 
-DriveKind Win32Platform::KindOfDrive(wchar_t letter) {
+DriveKind Win32Platform::KindOfDrive(wchar_t letter) { return KindOfDriveLetter(letter); }
+
+DriveKind KindOfDriveLetter(wchar_t letter) {
   const wchar_t root[] = {letter, L':', L'\\', L'\0'};
   switch (::GetDriveTypeW(root)) {
     case DRIVE_NO_ROOT_DIR: return DriveKind::NoRootFolder;

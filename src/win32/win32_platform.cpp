@@ -2,6 +2,9 @@
 // win32_files.cpp.
 #include "win32/win32_platform.h"
 
+#include <algorithm>
+
+#include "ui/layout.h"
 #include "win32/popup_menu.h"
 #include "win32/unique_handle.h"
 
@@ -42,10 +45,28 @@ std::wstring Win32Platform::ErrorText(SystemError error) {
 }
 
 void Win32Platform::ShowPopupMenu(const Menu& menu) {
-  const UniqueMenu popup = BuildPopupMenu(menu);
-  if (!popup) return;
   POINT at{};
   ::GetCursorPos(&at);
+  TrackPopupMenuAt(menu, at);
+}
+
+void Win32Platform::ShowPopupMenuAtRow(const Menu& menu, int row) {
+  const HWND list = ::GetDlgItem(mainWindow_, kList1);
+  RECT client{};
+  if (!list || !::GetClientRect(list, &client)) return;
+  POINT at{client.left, client.top};
+  RECT item{};
+  if (row >= 0 && ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) != LB_ERR) {
+    // Below the row's left end, kept inside the list when the row is scrolled out of it.
+    at = {item.left, std::clamp(item.bottom, client.top, client.bottom)};
+  }
+  ::ClientToScreen(list, &at);
+  TrackPopupMenuAt(menu, at);
+}
+
+void Win32Platform::TrackPopupMenuAt(const Menu& menu, POINT at) {
+  const UniqueMenu popup = BuildPopupMenu(menu);
+  if (!popup) return;
   // The foreground window and the WM_NULL afterwards make the menu close when the
   // user clicks elsewhere, also when it was opened from the tray. The chosen item
   // arrives at the main window as WM_COMMAND with its command ID.
@@ -124,9 +145,9 @@ void Win32Platform::EndProgram() {
   }
 }
 
-void Win32Platform::StartTimer(unsigned milliseconds) {
+void Win32Platform::StartTimer(FormTimer timer, unsigned milliseconds) {
   // No timer procedure: WM_TIMER goes to the window, whose procedure hands it on.
-  if (mainWindow_) ::SetTimer(mainWindow_, kFormTimerId, milliseconds, nullptr);
+  if (mainWindow_) ::SetTimer(mainWindow_, TimerId(timer), milliseconds, nullptr);
 }
 
 void Win32Platform::PostTimerEvent() {

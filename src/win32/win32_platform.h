@@ -18,16 +18,21 @@ namespace reelmark::win32 {
 // The folder of the running program, without a backslash at its end.
 std::wstring ProgramFolder();
 
-// Platform::ReplaceFileAtomically, for a thread of its own: it holds no state.
+// Platform::ReplaceFileAtomically and KindOfDrive, for a thread of their own: they hold no state.
 SystemError ReplaceFileInOneStep(const std::wstring& path, std::string_view bytes, OldAttributes old);
+DriveKind KindOfDriveLetter(wchar_t letter);
 
-// The main window's one timer, whose WM_TIMER the window hands to the form.
-inline constexpr UINT_PTR kFormTimerId = 1;
+// The main window's timers, whose WM_TIMER the window hands to the form: the ID is the
+// FormTimer's number plus one.
+inline constexpr UINT_PTR TimerId(FormTimer timer) { return static_cast<UINT_PTR>(timer) + 1; }
 // The same event posted, ahead of input (see Platform::PostTimerEvent).
 inline constexpr UINT kFormTimerEventMessage = WM_APP + 16;
 // The recovery file's writer did a write: wParam its number, lParam 1 when it worked.
 inline constexpr UINT kRecoveryWrittenMessage = WM_APP + 17;
+// The film tester has found out about films (Platform::TakeTestedFilms takes them).
+inline constexpr UINT kFilmsTestedMessage = WM_APP + 18;
 
+class FilmTester;
 class HotKey;
 class RecoveryWriter;
 class TrayIcon;
@@ -62,6 +67,7 @@ class Win32Platform final : public Platform {
                             bool toFront) override;
   std::wstring ErrorText(SystemError error) override;
   void ShowPopupMenu(const Menu& menu) override;
+  void ShowPopupMenuAtRow(const Menu& menu, int row) override;
   void PutTextOnClipboard(const std::wstring& text) override;  // in clipboard.cpp
 
   std::vector<TopLevelWindow> TopLevelWindows() override;
@@ -79,13 +85,15 @@ class Win32Platform final : public Platform {
   int ScreenHeight() override;
   void EndProgram() override;
   void DestroyMainWindow() override;
-  void StartTimer(unsigned milliseconds) override;
+  void StartTimer(FormTimer timer, unsigned milliseconds) override;
   void PostTimerEvent() override;
   std::uint64_t Milliseconds() override;
   // The writer is in win32_platform_writer.cpp.
   void HandToWriter(std::uint32_t number, const std::wstring& path, std::function<std::string()> compose,
                     std::uint32_t attributes) override;
   std::optional<WriterOutcome> WaitForWriter(unsigned maxWaitMs) override;
+  void TestFilms(std::vector<std::wstring> paths, bool everything) override;
+  std::vector<TestedFilm> TakeTestedFilms() override;
 
   // The tray icon and the hot key are in win32_platform_shell.cpp.
   void AddTrayIcon() override;
@@ -96,11 +104,14 @@ class Win32Platform final : public Platform {
   void FocusMainWindow() override;
 
  private:
+  void TrackPopupMenuAt(const Menu& menu, POINT at);
+
   HWND mainWindow_ = nullptr;
   Form1* form_ = nullptr;
   std::unique_ptr<TrayIcon> trayIcon_;
   std::unique_ptr<HotKey> hotKey_;
   std::unique_ptr<RecoveryWriter> writer_;  // made at the first write
+  std::unique_ptr<FilmTester> tester_;      // made at the first test
 };
 
 }  // namespace reelmark::win32

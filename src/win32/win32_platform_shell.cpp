@@ -1,6 +1,7 @@
-// The tray icon, the hot key and the recovery file's writer on the real system: each lives
+// The tray icon, the hot key, the recovery file's writer and the film tester on the real system: each lives
 // in an object of its own, made when the form asks for it and gone when the form takes it
 // down (or, at the latest, with the platform).
+#include "win32/film_tester.h"
 #include "win32/hot_key.h"
 #include "win32/recovery_writer.h"
 #include "win32/tray_icon.h"
@@ -43,6 +44,13 @@ void Win32Platform::HandToWriter(std::uint32_t number, const std::wstring& path,
 std::optional<WriterOutcome> Win32Platform::WaitForWriter(unsigned maxWaitMs) {
   return writer_ ? writer_->Wait(maxWaitMs) : std::nullopt;
 }
+
+void Win32Platform::TestFilms(std::vector<std::wstring> paths, bool everything) {
+  if (!tester_) tester_ = std::make_unique<FilmTester>();
+  tester_->Test(std::move(paths), everything, mainWindow_);
+}
+
+std::vector<TestedFilm> Win32Platform::TakeTestedFilms() { return tester_ ? tester_->Take() : std::vector<TestedFilm>(); }
 
 void Win32Platform::FocusMainWindow() {
   if (mainWindow_) ::SetForegroundWindow(mainWindow_);

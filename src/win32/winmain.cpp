@@ -55,6 +55,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (form.Ended()) return 0;
   ::ShowWindow(window.Handle(), SW_SHOWNORMAL);
   ::UpdateWindow(window.Handle());
+  form.Form_Shown();  // the films are tested once the window is there
 
   MSG message{};
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {

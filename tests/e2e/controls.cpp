@@ -1,5 +1,7 @@
 #include "controls.h"
 
+#include <dbt.h>
+
 #include "desktop.h"
 #include "text.h"
 
@@ -34,6 +36,27 @@ std::optional<int> ListCount(HWND list) {
   auto count = Ask(list, LB_GETCOUNT, 0, 0);
   if (!count || *count < 0) return std::nullopt;
   return static_cast<int>(*count);
+}
+
+std::optional<std::vector<bool>> ListMarks(HWND list) {
+  const std::optional<int> count = ListCount(list);
+  if (!count) return std::nullopt;
+  std::vector<bool> marks;
+  for (int row = 0; row < *count; ++row) {
+    const auto data = Ask(list, LB_GETITEMDATA, static_cast<WPARAM>(row), 0);
+    if (!data || *data == LB_ERR) return std::nullopt;
+    marks.push_back(*data != 0);
+  }
+  return marks;
+}
+
+bool TellVolumeArrived(HWND window, wchar_t letter) {
+  // The system carries the broadcast's block across processes, as it does for its own.
+  DEV_BROADCAST_VOLUME volume{};
+  volume.dbcv_size = sizeof volume;
+  volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+  volume.dbcv_unitmask = 1u << ((letter & ~0x20) - L'A');
+  return Ask(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&volume)).has_value();
 }
 
 std::optional<std::wstring> ListRow(HWND list, int row) {

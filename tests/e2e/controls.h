@@ -17,6 +17,10 @@ std::optional<std::vector<std::wstring>> ListRows(HWND list);
 std::optional<std::wstring> ListRow(HWND list, int row);
 // The number of rows, or nothing when the list does not answer.
 std::optional<int> ListCount(HWND list);
+// Each row's mark (its item data not 0): the rows drawn as films that are not there.
+std::optional<std::vector<bool>> ListMarks(HWND list);
+// A volume arrived on the drive `letter`, as the system tells every top-level window.
+bool TellVolumeArrived(HWND window, wchar_t letter);
 // The selected row, -1 when none; nothing when the list does not answer.
 std::optional<int> ListSelection(HWND list);
 std::wstring ControlText(HWND parent, int id);

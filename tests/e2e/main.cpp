@@ -159,6 +159,7 @@ int Run() {
   AddFocusAndSessionScenarios(scenarios);
   AddSingleCopyScenarios(scenarios);
   AddRecoveryScenarios(scenarios);
+  AddMarksScenarios(scenarios);
 
   int passed = 0, failed = 0;
   // The expected file bytes are code page 936; the program writes the system's ANSI page.

@@ -31,5 +31,6 @@ void AddTrayScenarios(std::vector<Scenario>& scenarios);
 void AddFocusAndSessionScenarios(std::vector<Scenario>& scenarios);
 void AddSingleCopyScenarios(std::vector<Scenario>& scenarios);
 void AddRecoveryScenarios(std::vector<Scenario>& scenarios);
+void AddMarksScenarios(std::vector<Scenario>& scenarios);
 
 }  // namespace e2e

@@ -2,6 +2,8 @@
 // click: the real stand-in player records and resumes through kk.ini.
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "controls.h"
 #include "desktop.h"
 #include "keyboard.h"
@@ -103,6 +105,40 @@ void ReplayByDoubleClick(Context& context) {
   // The two players it started are ended with the scenario's job.
 }
 
+// By keyboard: the menu key opens the list's menu below the selected row; Enter plays the
+// selected favourite as a double click does.
+void KeyboardMenuAndEnter(Context& context) {
+  const Films films = MakeFilms(context.folder);
+  context.folder.Write(L"kk.ini", SettingsFile(L"", 0));
+  WriteFavourites(context, {}, {{3715, films.a}, {60, films.b}});
+  ReelmarkApp app(context.checks, context.folder);
+  app.Start();
+  app.ExpectShown();
+  ClickRow(app.List(), 2);
+  app.WaitForSelection(2);
+
+  PostMessageW(app.List(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(app.List()), -1);
+  HWND menu = nullptr;
+  context.checks.Require(WaitUntil([&] { return (menu = app.PopupMenu()) != nullptr; }),
+                         "the menu key: expected the list's popup menu, seen none");
+  RECT row{}, opened{};
+  SendMessageW(app.List(), LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
+  POINT below{row.left, row.bottom};
+  ClientToScreen(app.List(), &below);
+  GetWindowRect(menu, &opened);
+  context.checks.Expect(std::abs(opened.left - below.x) <= 4 && std::abs(opened.top - below.y) <= 4,
+                        "the menu key: expected the menu at the selected row's bottom left (" + std::to_string(below.x) +
+                            ", " + std::to_string(below.y) + "), seen it at (" + std::to_string(opened.left) + ", " +
+                            std::to_string(opened.top) + ")");
+  PressKey(menu, VK_ESCAPE);
+  context.checks.Require(WaitUntil([&] { return app.PopupMenu() == nullptr; }), "Escape: expected the menu closed");
+
+  PressKey(app.List(), VK_RETURN);
+  ExpectResumeStart(context, 1, films.b, 60);
+  PressButton(app.Main(), ids::kCommand1);
+  app.ExpectEnded("after pressing 退出");
+}
+
 // The favourite's film was on a disk whose letter is gone; the disk has another letter
 // now. A double click plays the film from there, and the favourite keeps that path.
 void ReplayFindsTheFilmOnAnotherDrive(Context& context) {
@@ -173,6 +209,7 @@ void ReplayMissingFilm(Context& context) {
 void AddPlayerScenarios(std::vector<Scenario>& scenarios) {
   scenarios.push_back({"player-capture-by-button-appends-then-refreshes", CaptureByButton});
   scenarios.push_back({"player-replay-by-double-click", ReplayByDoubleClick});
+  scenarios.push_back({"player-keyboard-menu-key-and-enter-plays", KeyboardMenuAndEnter});
   scenarios.push_back({"player-replay-missing-film-asks-to-delete-and-a-hot-key-meanwhile-waits", ReplayMissingFilm});
   scenarios.push_back({"player-replay-finds-a-film-moved-to-another-drive", ReplayFindsTheFilmOnAnotherDrive});
 }

@@ -1,5 +1,6 @@
 #include "fake_platform.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -182,6 +183,50 @@ MessageAnswer FakePlatform::ShowMessage(const std::wstring& text, const std::wst
 }
 
 void FakePlatform::ShowPopupMenu(const Menu& menu) { popupMenus.push_back(menu.name); }
+
+void FakePlatform::ShowPopupMenuAtRow(const Menu& menu, int row) {
+  popupMenus.push_back(menu.name + " @" + std::to_string(row));
+}
+
+void FakePlatform::TestFilms(std::vector<std::wstring> paths, bool everything) {
+  filmTests.push_back(paths);
+  if (everything) filmsToTest.clear();
+  filmsToTest.insert(filmsToTest.end(), paths.begin(), paths.end());
+}
+
+std::vector<TestedFilm> FakePlatform::TakeTestedFilms() { return std::exchange(tested_, {}); }
+
+void FakePlatform::RunFilmTester() {
+  class Probe final : public FilmProbe {
+   public:
+    explicit Probe(FakePlatform& platform) : platform_(platform) {}
+    bool RootAnswers(const std::wstring& root) override {
+      const int drive = DriveIndexOf(root);
+      if (drive < 0) return true;  // a share
+      const auto letter = static_cast<wchar_t>(L'A' + drive);
+      return (platform_.LogicalDrives() & (1u << drive)) != 0 &&
+             std::find(platform_.notReady.begin(), platform_.notReady.end(), letter) == platform_.notReady.end();
+    }
+    std::optional<std::uint32_t> Attributes(const std::wstring& path) override { return platform_.FileAttributes(path); }
+    void Found(TestedFilm film) override {
+      platform_.filmsTestedInOrder.push_back(film.path);
+      platform_.tested_.push_back(std::move(film));
+    }
+
+   private:
+    FakePlatform& platform_;
+  } probe(*this);
+  const std::vector<RootTests> plan =
+      PlanFilmTests(std::exchange(filmsToTest, {}), [this](wchar_t letter) { return AnswersQuickly(KindOfDrive(letter)); });
+  for (size_t i = 0; i < plan.size(); ++i) {
+    if (Listed(deadRoots, plan[i].root)) {
+      for (; i < plan.size(); ++i) filmsToTest.insert(filmsToTest.end(), plan[i].paths.begin(), plan[i].paths.end());
+      break;
+    }
+    TestRootFilms(plan[i], probe);
+    if (filmsTested) filmsTested();
+  }
+}
 
 bool FakePlatform::CloseWindowAndWaitForExit(WindowHandle window, unsigned maxWaitMs) {
   closedWindows.push_back(window);

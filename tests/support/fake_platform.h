@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "player/film_check.h"
 #include "system/platform.h"
 
 namespace reelmark::testing {
@@ -62,7 +63,7 @@ class FakePlatform : public Platform {
   std::function<void()> whileSleeping;  // runs during each pause
   std::vector<unsigned> exitWaits;
   std::vector<std::wstring> startedProcesses;
-  std::vector<std::string> popupMenus;  // the names of the menus shown
+  std::vector<std::string> popupMenus;  // the names of the menus shown; from the keyboard, "@" and the row
   struct ClipboardText {
     std::wstring text;
     size_t messagesBefore;  // how many message boxes had been shown when it was put there
@@ -103,7 +104,17 @@ class FakePlatform : public Platform {
   std::optional<WriterJob> writerJob;
   std::vector<unsigned> writerWaits;  // every wait for the writer, by its bound
   void RunWriter();
-  std::vector<unsigned> timers;  // every timer started, by its delay; 0 for the event posted at once
+  std::vector<unsigned> timers;  // every recovery timer started, by its delay; 0 for the event posted at once
+  std::vector<unsigned> volumeTimers;
+  // The film tester: what it is handed waits until RunFilmTester(), which tests it as the
+  // real one does, with the files and drives here. A root in `deadRoots` does not answer:
+  // the tester is held up there, and it and what follows stay waiting.
+  std::vector<std::wstring> deadRoots;
+  std::vector<std::wstring> filmsToTest;
+  std::vector<std::vector<std::wstring>> filmTests;  // every hand-over, in order
+  std::vector<std::wstring> filmsTestedInOrder;
+  std::function<void()> filmsTested;  // the form's event, as the window's message brings it
+  void RunFilmTester();
   std::uint64_t now = 0;         // the clock, in milliseconds
   static constexpr SystemError kWriteFailure = 112;  // what a failed write answers: the disk is full
   // The tray icon and hot key calls in order: "AddTrayIcon", "SetTrayTip Reelmark",
@@ -135,6 +146,7 @@ class FakePlatform : public Platform {
                             bool toFront) override;
   std::wstring ErrorText(SystemError error) override { return L"系统错误 " + std::to_wstring(error) + L"\r\n"; }
   void ShowPopupMenu(const Menu& menu) override;
+  void ShowPopupMenuAtRow(const Menu& menu, int row) override;
   void PutTextOnClipboard(const std::wstring& text) override { clipboard.push_back({text, messages.size()}); }
   std::vector<TopLevelWindow> TopLevelWindows() override { return windows; }
   WindowHandle OwnWindow() override { return ownWindow; }
@@ -149,12 +161,16 @@ class FakePlatform : public Platform {
   int ScreenHeight() override { return screenHeight; }
   void EndProgram() override { ended = true; }
   void DestroyMainWindow() override { destroyed = true; }
-  void StartTimer(unsigned milliseconds) override { timers.push_back(milliseconds); }
+  void StartTimer(FormTimer timer, unsigned milliseconds) override {
+    (timer == FormTimer::Recovery ? timers : volumeTimers).push_back(milliseconds);
+  }
   void PostTimerEvent() override { timers.push_back(0); }
   std::uint64_t Milliseconds() override { return now; }
   void HandToWriter(std::uint32_t number, const std::wstring& path, std::function<std::string()> compose,
                     std::uint32_t attributes) override;
   std::optional<WriterOutcome> WaitForWriter(unsigned maxWaitMs) override;
+  void TestFilms(std::vector<std::wstring> paths, bool everything) override;
+  std::vector<TestedFilm> TakeTestedFilms() override;
   void AddTrayIcon() override { shellCalls.push_back(L"AddTrayIcon"); }
   void SetTrayTip(const std::wstring& tip) override { shellCalls.push_back(L"SetTrayTip " + tip); }
   void RemoveTrayIcon() override { shellCalls.push_back(L"RemoveTrayIcon"); }
@@ -172,6 +188,7 @@ class FakePlatform : public Platform {
   static bool Listed(const std::vector<std::wstring>& paths, const std::wstring& path);
   File& Written(const std::wstring& path);  // the file, made when missing, with a new stamp
   std::optional<WriterOutcome> lastWrite_;
+  std::vector<TestedFilm> tested_;  // found, not yet taken
   std::map<std::wstring, File> files_;
 };
 

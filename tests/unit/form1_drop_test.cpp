@@ -146,6 +146,7 @@ class RecordingObserver final : public ListBoxObserver {
   void Cleared() override {}
   void SelectionChanged(int) override { ++selections; }
   void VisibilityChanged(bool) override {}
+  void MarkChanged(int, bool) override {}
   void RowsAppended(int first, std::span<const std::wstring> texts) override {
     appends.push_back({first, static_cast<int>(texts.size())});
   }

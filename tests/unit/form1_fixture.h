@@ -32,6 +32,7 @@ class Form1Test : public ::testing::Test {
   void NewForm() {
     form = std::make_unique<Form1>(platform);
     platform.writerDone = [this](std::uint32_t number, bool succeeded) { form->RecoveryWritten(number, succeeded); };
+    platform.filmsTested = [this] { form->FilmsTested(); };
     form->window = WindowModel{10, 20, 500, 400, WindowShowState::Normal, false};
   }
 
