@@ -6,8 +6,8 @@
 # With a display (DISPLAY set) the windows open there: a screenshot of the question is
 # saved, and the rest is yours to click. Without one, everything runs in a headless X
 # server on a Wine desktop: one screenshot shows the question, a second the list after
-# answering Yes, a third the list after three films are dropped on it, a fourth the tray
-# icon's menu (scripts/screenshots.sh makes the README's pictures from them).
+# answering Yes, a third the list after three films are dropped on it, a fourth with a
+# favourite whose film is not there selected, a fifth the tray icon's menu (scripts/screenshots.sh makes the README's pictures from them).
 set -euo pipefail
 # A Wine prefix of the demo's own: it gets a drive D: for the films and a font.
 WINEPREFIX="$(cd "$(dirname "$0")/.." && pwd)/build/wineprefix-demo"
@@ -92,8 +92,9 @@ make_player_folder() {
   # player started without arguments resumes it, as it does after an earlier evening.
   printf '[Option]\r\nauto_resume=1\r\nvolume=80\r\nosdlevel=1\r\n[Status]\r\nresume=1\r\nFilename=%s\r\nTime=600\r\n' \
     "$(film_path 示例电影.avi)" | cp936 > "$demo/kk.ini"
-  # Two favourites from earlier evenings.
-  printf '[options]\r\nDelLast= 0\r\nDelLastPath= 0\r\nDblExit= 0\r\n[1fav]\r\ntime= 3720\r\nFilename=D:\\电影\\长夜.mkv\r\n[2fav]\r\ntime= 1815\r\nFilename=D:\\电影\\海上钢琴师.avi\r\n' \
+  # Four favourites from earlier evenings, two of them on an external disk that sits in a
+  # drawer (E:, not there): their rows are drawn as films that are not there.
+  printf '[options]\r\nDelLast= 0\r\nDelLastPath= 0\r\nDblExit= 0\r\n[1fav]\r\ntime= 3720\r\nFilename=D:\\电影\\长夜.mkv\r\n[2fav]\r\ntime= 1815\r\nFilename=D:\\电影\\海上钢琴师.avi\r\n[3fav]\r\ntime= 2400\r\nFilename=E:\\剧集\\大宅门 第1集.mkv\r\n[4fav]\r\ntime= 600\r\nFilename=E:\\剧集\\大宅门 第2集.mkv\r\n' \
     | cp936 > "$demo/kk_fav.ini"
   # The stand-in reports 1 h 2 min 5 s into the sample film when it closes.
   printf '[standin]\r\nreport_time=3725\r\n' > "$demo/standin.ini"
@@ -120,6 +121,10 @@ run_demo() {
     sleep 1
     import -window root "$demo/screenshot-drop.png"
     echo "screenshot of the list after a drop: $demo/screenshot-drop.png"
+    driver --demo-select-marked
+    sleep 1
+    import -window root "$demo/screenshot-marks.png"
+    echo "screenshot of a film not there, selected: $demo/screenshot-marks.png"
     driver --demo-tray-menu
     sleep 1
     import -window root "$demo/screenshot-tray.png"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes the README's pictures from the demo, run in a headless X server: the start-up
-# question, the list after the capture, and the tray icon's menu, each cut to its window
+# question, the list after the capture, a film not there selected, and the tray icon's menu, each cut to its window
 # (the menu with the corner of the taskbar that holds the icon) and saved small as
 # docs/*.png.
 set -euo pipefail
@@ -27,5 +27,6 @@ window_alone() {
 
 window_alone demo/screenshot.png docs/start-up-question.png
 window_alone demo/screenshot-list.png docs/list-after-capture.png
+window_alone demo/screenshot-marks.png docs/films-not-there.png
 # The menu opens above the icon in the screen's bottom right corner.
 save demo/screenshot-tray.png docs/tray-menu.png -gravity SouthEast -crop 170x80+0+0

@@ -91,6 +91,27 @@ int RunStep(const std::wstring& step) {
     Say(closed ? "captured: the player has closed" : "the player did not close within 60 s");
     return closed ? 0 : 1;
   }
+  if (step == L"--demo-select-marked") {
+    // The last row marked as a film not there, once the marks have come, is selected.
+    HWND main = FindWindowW(L"ReelmarkForm1", nullptr);
+    HWND list = main ? GetDlgItem(main, 1001) : nullptr;
+    int row = -1;
+    const auto marked = [&] {
+      const auto marks = ListMarks(list);
+      for (size_t i = 0; marks && i < marks->size(); ++i) {
+        if ((*marks)[i]) row = static_cast<int>(i);
+      }
+      return row > 0;
+    };
+    if (!list || !WaitUntil(marked, kDemoWaitMs)) {
+      Say("no row of Reelmark's list is marked");
+      return 1;
+    }
+    ClickRow(list, row);
+    WaitUntil([&] { return ListSelection(list) == row; }, kDemoWaitMs);
+    Say("row " + std::to_string(row) + ", a film not there, is selected");
+    return 0;
+  }
   if (step == L"--demo-tray-menu") {
     HWND main = FindWindowW(L"ReelmarkForm1", nullptr);
     if (!main) {

@@ -5,6 +5,7 @@
 //   reelmark_e2e_driver --measure-startup REELMARK_EXE STANDIN_EXE BARE_EXE SAME_WINDOW_EXE [RUNS]
 //     (see measure_startup.h)
 //   reelmark_e2e_driver --measure-responsiveness REELMARK_EXE STANDIN_EXE   (see measure_responsiveness.h)
+//   reelmark_e2e_driver --measure-marks REELMARK_EXE STANDIN_EXE [DEAD_ROOT]   (see measure_marks.h)
 #include <windows.h>
 #include <shellapi.h>
 
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "demo.h"
+#include "measure_marks.h"
 #include "measure_responsiveness.h"
 #include "measure_startup.h"
 #include "desktop.h"
@@ -138,6 +140,7 @@ int Run() {
   }
   if (!arguments.empty() && arguments[0] == L"--measure-startup") return MeasureStartup(arguments);
   if (!arguments.empty() && arguments[0] == L"--measure-responsiveness") return MeasureResponsiveness(arguments);
+  if (!arguments.empty() && arguments[0] == L"--measure-marks") return MeasureMarks(arguments);
   if (arguments.size() < 2) {
     Print("usage: reelmark_e2e_driver REELMARK_EXE STANDIN_EXE [NAME...]");
     return 2;

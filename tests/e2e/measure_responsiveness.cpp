@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "answer_timer.h"
 #include "controls.h"
 #include "desktop.h"
 #include "keyboard.h"
@@ -24,56 +25,14 @@ constexpr int kFavourites = 9999;
 constexpr int kMiddleRow = 5000;  // row 0 is the header
 constexpr double kHoldMs = 4000;
 constexpr double kRepeatMs = 30;  // a held key repeats about this often
-constexpr DWORD kPingGapMs = 3;   // from one answer to the next question
 constexpr DWORD kQuietMs = 1000;  // answers timed before the keys and after them
 constexpr wchar_t kReelmarkClass[] = L"ReelmarkForm1";
 constexpr int kListId = 1001;
 constexpr WPARAM kZouren = 2010;  // leaves at once: nothing saved, the recovery file removed
 
-double Now() {
-  static const double perMs = [] {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(frequency.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / perMs;
-}
-
 enum Phase : int { kBefore, kHoldingS, kHoldingW, kAfter, kPhases };
 constexpr const char* kPhaseNames[kPhases] = {"the second before the keys", "while s was held",
                                               "while w was held", "the second after the keys"};
-
-struct Answer {
-  Phase phase;
-  double ms;
-  bool answered;
-};
-
-// What the timing thread shares with the driver's main thread.
-struct Pinger {
-  HWND window = nullptr;
-  std::atomic<Phase> phase{kBefore};
-  std::atomic<bool> stop{false};
-  std::vector<Answer> answers;  // the timing thread's alone until it has ended
-};
-
-// Asks the window again and again how long it takes to answer: a message the window's
-// thread handles as soon as it next looks at its messages.
-DWORD WINAPI TimeAnswers(void* parameter) {
-  Pinger& pinger = *static_cast<Pinger*>(parameter);
-  while (!pinger.stop.load()) {
-    const Phase phase = pinger.phase.load();
-    DWORD_PTR reply = 0;
-    const double sent = Now();
-    const bool answered = SendMessageTimeoutW(pinger.window, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &reply) != 0;
-    pinger.answers.push_back({phase, Now() - sent, answered});
-    if (!answered && !IsWindow(pinger.window)) break;
-    Sleep(kPingGapMs);
-  }
-  return 0;
-}
 
 INPUT KeyEvent(WORD virtualKey, bool up) {
   INPUT input{};
@@ -88,10 +47,10 @@ INPUT KeyEvent(WORD virtualKey, bool up) {
 // (the program's own message loop makes each a character), then one key-up. The number of
 // key-downs.
 int HoldKey(WORD virtualKey) {
-  const double start = Now();
+  const double start = NowMs();
   int presses = 0;
   for (; presses * kRepeatMs < kHoldMs; ++presses) {
-    const double wait = start + presses * kRepeatMs - Now();
+    const double wait = start + presses * kRepeatMs - NowMs();
     if (wait >= 1) Sleep(static_cast<DWORD>(wait));
     INPUT down = KeyEvent(virtualKey, false);
     SendInput(1, &down, sizeof down);
@@ -99,38 +58,6 @@ int HoldKey(WORD virtualKey) {
   INPUT up = KeyEvent(virtualKey, true);
   SendInput(1, &up, sizeof up);
   return presses;
-}
-
-struct Summary {
-  size_t count = 0, unanswered = 0;
-  double slowest = 0, p99 = 0, median = 0;
-};
-
-template <typename Chosen>
-Summary Summarise(const std::vector<Answer>& answers, Chosen chosen) {
-  std::vector<double> ms;
-  Summary summary;
-  for (const Answer& answer : answers) {
-    if (!chosen(answer.phase)) continue;
-    ms.push_back(answer.ms);
-    if (!answer.answered) ++summary.unanswered;
-  }
-  summary.count = ms.size();
-  if (ms.empty()) return summary;
-  std::sort(ms.begin(), ms.end());
-  const size_t n = ms.size();
-  summary.slowest = ms.back();
-  // The nearest rank: 99 of 100 answers came at least this fast.
-  summary.p99 = ms[static_cast<size_t>(std::ceil(0.99 * static_cast<double>(n))) - 1];
-  summary.median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
-  return summary;
-}
-
-void PrintSummary(const char* what, const Summary& s) {
-  printf("%s: %zu answers, slowest %.1f ms, 99th percentile %.1f ms, median %.2f ms", what, s.count, s.slowest, s.p99,
-         s.median);
-  if (s.unanswered) printf(", %zu not answered within %lu ms", s.unanswered, static_cast<unsigned long>(kWaitMs));
-  printf("\n");
 }
 
 int Fail(const char* why) {
@@ -181,16 +108,13 @@ int MeasureResponsiveness(const std::vector<std::wstring>& arguments) {
   printf("row %d of %d selected, the list has the focus\n", kMiddleRow, kFavourites);
   fflush(stdout);
 
-  Pinger pinger;
-  pinger.window = main;
-  pinger.answers.reserve(1 << 14);
-  const reelmark::win32::UniqueKernelHandle timer(CreateThread(nullptr, 0, &TimeAnswers, &pinger, 0, nullptr));
-  if (!timer) return Fail("the timing thread did not start");
+  AnswerTimer timer(main);
+  if (!timer.Started()) return Fail("the timing thread did not start");
   Sleep(kQuietMs);
   std::string keysFault;
   int expected = kMiddleRow;
   const auto hold = [&](Phase phase, WORD key, int step, const char* name) {
-    pinger.phase = phase;
+    timer.SetPhase(phase);
     if (GetForegroundWindow() != main) keysFault += std::string(" the window was not in front for ") + name + ";";
     const int presses = HoldKey(key);
     expected += step * presses;
@@ -205,25 +129,21 @@ int MeasureResponsiveness(const std::vector<std::wstring>& arguments) {
   };
   hold(kHoldingS, 'S', 1, "s");
   hold(kHoldingW, 'W', -1, "w");
-  pinger.phase = kAfter;
+  timer.SetPhase(kAfter);
   Sleep(kQuietMs);
-  pinger.stop = true;
-  // Each question waits kWaitMs at most.
-  if (WaitForSingleObject(timer.get(), 2 * kWaitMs) != WAIT_OBJECT_0) {
-    printf("FAIL: the timing thread did not end\n");
-    fflush(stdout);
+  if (!timer.Stop()) {
     process.Kill();
-    ExitProcess(1);  // the thread still uses what it was given: no return through its owner
+    return Fail("the timing thread did not end");
   }
 
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(kZouren, 0), 0);
   if (!process.WaitExit(kWaitMs)) printf("note: the program did not end at 走人; it is ended\n");
 
-  PrintSummary("answers to WM_NULL while the keys were held and the second after",
-               Summarise(pinger.answers, [](Phase p) { return p != kBefore; }));
+  AnswerTimer::Print("answers to WM_NULL while the keys were held and the second after",
+                     timer.Summarise([](int p) { return p != kBefore; }));
   for (int phase = 0; phase < kPhases; ++phase) {
-    PrintSummary((std::string("  ") + kPhaseNames[phase]).c_str(),
-                 Summarise(pinger.answers, [phase](Phase p) { return p == phase; }));
+    AnswerTimer::Print((std::string("  ") + kPhaseNames[phase]).c_str(),
+                       timer.Summarise([phase](int p) { return p == phase; }));
   }
   if (!keysFault.empty()) return Fail(("the keys did not act as a person's would:" + keysFault).c_str());
   return 0;
