@@ -10,10 +10,11 @@
 #   make measure-startup  the program's start-up under Wine, with no favourites and with 9,999,
 #               beside two floors: a bare program of the same kind and one with the same window
 #   make measure-responsiveness  how quickly the program answers while s and w are held in a list
+#   make measure-marks  how soon the favourites whose film is not there are marked, and the answers meanwhile
 #               of 9,999 favourites (not part of test); MEASURE_ARGS="--slow-flush 150 --one-cpu"
 #               passes options on
 #   make e2e-repeat  the end-to-end tests 5 times in a row with one core kept busy (not part of test)
-.PHONY: all bootstrap native wintest dist fuzz test run screenshots bench measure-startup measure-responsiveness \
+.PHONY: all bootstrap native wintest dist fuzz test run screenshots bench measure-startup measure-responsiveness measure-marks \
 	e2e-repeat clean
 
 JOBS ?= 2
@@ -67,6 +68,9 @@ measure-startup: dist
 
 measure-responsiveness: dist
 	scripts/measure-responsiveness.sh $(MEASURE_ARGS)
+
+measure-marks: dist
+	scripts/measure-marks.sh $(MEASURE_ARGS)
 
 e2e-repeat: dist
 	scripts/e2e-repeat.sh
