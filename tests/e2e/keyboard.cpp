@@ -6,15 +6,6 @@
 namespace e2e {
 namespace {
 
-INPUT Key(WORD virtualKey, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
 // The driver's own window is only looked at; its messages are pumped while waiting.
 void PumpOwnMessages() {
   MSG message;
@@ -22,6 +13,15 @@ void PumpOwnMessages() {
 }
 
 }  // namespace
+
+INPUT KeyInput(WORD virtualKey, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
 
 HWND FocusOf(HWND window) {
   GUITHREADINFO info{};
@@ -56,10 +56,10 @@ bool Activate(HWND window) {
 void PressRealKey(WORD virtualKey, bool shift) {
   INPUT keys[4];
   UINT n = 0;
-  if (shift) keys[n++] = Key(VK_SHIFT, false);
-  keys[n++] = Key(virtualKey, false);
-  keys[n++] = Key(virtualKey, true);
-  if (shift) keys[n++] = Key(VK_SHIFT, true);
+  if (shift) keys[n++] = KeyInput(VK_SHIFT, false);
+  keys[n++] = KeyInput(virtualKey, false);
+  keys[n++] = KeyInput(virtualKey, true);
+  if (shift) keys[n++] = KeyInput(VK_SHIFT, true);
   SendInput(n, keys, sizeof(INPUT));
 }
 

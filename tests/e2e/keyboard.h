@@ -17,6 +17,8 @@ std::string Described(HWND window);
 HWND Foreground();
 // Makes `window` the active foreground window; true when it became it (bounded wait).
 bool Activate(HWND window);
+// One key going down or up, for SendInput.
+INPUT KeyInput(WORD virtualKey, bool up);
 // A key pressed and released on the keyboard, with Shift held when asked.
 void PressRealKey(WORD virtualKey, bool shift = false);
 // Ctrl+Alt+F2 pressed and released on the keyboard, as the system delivers it.

@@ -39,12 +39,6 @@ int Fail(const std::string& why) {
   return 1;
 }
 
-std::optional<ULONGLONG> Stamp(const PlayerFolder& folder, const wchar_t* name) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(folder.File(name).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-  return static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
-}
-
 // One run: the favourites (the first `dead` of them on `deadRoot`), the window shown, the
 // marks awaited; then films put back, or the end while the dead root holds a test.
 int MeasureOnce(const Programs& programs, const std::wstring& deadRoot) {
@@ -97,9 +91,9 @@ int MeasureOnce(const Programs& programs, const std::wstring& deadRoot) {
     PostMessageW(main, WM_COMMAND, MAKEWPARAM(kZouren, 0), 0);
   } else {
     timer.SetPhase(kEnding);
-    const std::optional<ULONGLONG> before = Stamp(*folder, L"kk_fav.ini");
+    const auto before = FileStamp(folder->File(L"kk_fav.ini"));
     PostMessageW(GetDlgItem(main, kCommand1), BM_CLICK, 0, 0);
-    WaitUntil([&] { return Stamp(*folder, L"kk_fav.ini") != before; });
+    WaitUntil([&] { return FileStamp(folder->File(L"kk_fav.ini")) != before; });
     const double saved = NowMs();
     if (!process.WaitExit(kWaitMs)) return Fail("the program did not end after its save");
     printf("with a test waiting on the root that never answers, the program ended %.0f ms after its save\n",

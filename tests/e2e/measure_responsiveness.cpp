@@ -34,15 +34,6 @@ enum Phase : int { kBefore, kHoldingS, kHoldingW, kAfter, kPhases };
 constexpr const char* kPhaseNames[kPhases] = {"the second before the keys", "while s was held",
                                               "while w was held", "the second after the keys"};
 
-INPUT KeyEvent(WORD virtualKey, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
 // A key held down on the keyboard: a key-down every kRepeatMs, as the keyboard repeats it
 // (the program's own message loop makes each a character), then one key-up. The number of
 // key-downs.
@@ -52,10 +43,10 @@ int HoldKey(WORD virtualKey) {
   for (; presses * kRepeatMs < kHoldMs; ++presses) {
     const double wait = start + presses * kRepeatMs - NowMs();
     if (wait >= 1) Sleep(static_cast<DWORD>(wait));
-    INPUT down = KeyEvent(virtualKey, false);
+    INPUT down = KeyInput(virtualKey, false);
     SendInput(1, &down, sizeof down);
   }
-  INPUT up = KeyEvent(virtualKey, true);
+  INPUT up = KeyInput(virtualKey, true);
   SendInput(1, &up, sizeof up);
   return presses;
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "answer_timer.h"
 #include "controls.h"
 #include "desktop.h"
 #include "player_files.h"
@@ -21,17 +22,6 @@ namespace {
 constexpr int kFullList = 9999;
 constexpr int kDefaultRuns = 9;
 constexpr int kListId = 1001;  // Reelmark's List1, and the floors' list
-
-double Now() {
-  static const double perMs = [] {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(frequency.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / perMs;
-}
 
 // One program to start again and again: where, which window shows it is up, how many
 // rows its list then holds, and the message that ends it at once.
@@ -96,15 +86,9 @@ HWND ShownMainWindow(const wchar_t* windowClass, DWORD pid) {
 // it did not come up so.
 std::optional<double> TimeOneStart(const Subject& subject) {
   if (subject.recovery) {
-    // Left by a run that did not end: newer than the kk_fav.ini there now, whose stamp it names.
-    WIN32_FILE_ATTRIBUTE_DATA saved{};
-    if (!GetFileAttributesExW((subject.folder + L"\\kk_fav.ini").c_str(), GetFileExInfoStandard, &saved)) {
-      return std::nullopt;
-    }
-    const std::string bytes = *subject.recovery + "[recovery]\r\nSaved=" +
-                              std::to_string(static_cast<unsigned long long>(saved.ftLastWriteTime.dwHighDateTime) << 32 |
-                                             saved.ftLastWriteTime.dwLowDateTime) +
-                              "\r\n";
+    // Left by a run that did not end: newer than the kk_fav.ini there now.
+    const std::string bytes = RecoveryNewerThan(subject.folder + L"\\kk_fav.ini", *subject.recovery);
+    if (bytes.empty()) return std::nullopt;
     const std::wstring path = subject.folder + L"\\kk_fav.recovery.ini";
     const reelmark::win32::UniqueFile file(
         CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -113,7 +97,7 @@ std::optional<double> TimeOneStart(const Subject& subject) {
       return std::nullopt;
     }
   }
-  const double started = Now();
+  const double started = NowMs();
   Process process = Process::Start(subject.exe, L"", subject.folder);
   if (!process) return std::nullopt;
   // The program first waits for input once its window is up (start-up asks nothing here);
@@ -122,12 +106,12 @@ std::optional<double> TimeOneStart(const Subject& subject) {
   HWND main = nullptr;
   const double deadline = started + kWaitMs;
   while (!(main = ShownMainWindow(subject.windowClass, process.Id()))) {
-    if (!process.Running() || Now() > deadline) return std::nullopt;
+    if (!process.Running() || NowMs() > deadline) return std::nullopt;
     Sleep(1);
   }
   DWORD_PTR reply = 0;
   if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &reply)) return std::nullopt;
-  const double shown = Now() - started;
+  const double shown = NowMs() - started;
   const std::optional<int> count = ListCount(GetDlgItem(main, kListId));
   if (count != subject.rows) {
     printf("expected %d rows, seen %d\n", subject.rows, count.value_or(-1));

@@ -45,4 +45,15 @@ std::string Bytes(const PlayerFolder& folder, const wchar_t* name) {
   return folder.Read(name).value_or("<no file>");
 }
 
+std::optional<unsigned long long> FileStamp(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  return static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
+}
+
+std::string RecoveryNewerThan(const std::wstring& favouritesPath, const std::string& favourites) {
+  const std::optional<unsigned long long> saved = FileStamp(favouritesPath);
+  return saved ? favourites + "[recovery]\r\nSaved=" + std::to_string(*saved) + "\r\n" : std::string();
+}
+
 }  // namespace e2e

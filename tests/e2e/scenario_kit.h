@@ -2,6 +2,7 @@
 // favourites file as a previous run left it, and the checks of the files afterwards.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,12 @@ void ExpectFavouritesFile(Context& context, const char* after, const std::string
 
 // The folder holds exactly these entries (no temporary file left behind).
 void ExpectFolderEntries(Context& context, const char* after, std::vector<std::wstring> expected);
+
+// When the file was last written (its stamp, in 100 ns steps), or nothing when it is not there.
+std::optional<unsigned long long> FileStamp(const std::wstring& path);
+// A recovery file of these favourites as a run that did not end leaves it: naming the stamp
+// of the kk_fav.ini at `favouritesPath`, which it is newer than. Empty when that has none.
+std::string RecoveryNewerThan(const std::wstring& favouritesPath, const std::string& favourites);
 
 // A file's bytes, or a marker that cannot be mistaken for any content.
 std::string Bytes(const PlayerFolder& folder, const wchar_t* name);

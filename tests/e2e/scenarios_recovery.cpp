@@ -161,13 +161,9 @@ void ARecoveryFileHeldAtStartUpIsNeverTakenForNone(Context& context) {
   const Films films = MakeFilms(context.folder);
   context.folder.Write(L"kk.ini", SettingsFile(L"", 0));
   WriteFavourites(context, {}, {{40, films.a}});
-  WIN32_FILE_ATTRIBUTE_DATA saved{};
-  context.checks.Require(GetFileAttributesExW(context.folder.File(L"kk_fav.ini").c_str(), GetFileExInfoStandard, &saved) != FALSE,
-                         "cannot read the stamp of kk_fav.ini");
-  const std::string left = FavouritesFile({}, {{40, films.a}, {600, films.b}}) + "[recovery]\r\nSaved=" +
-                           std::to_string(static_cast<unsigned long long>(saved.ftLastWriteTime.dwHighDateTime) << 32 |
-                                          saved.ftLastWriteTime.dwLowDateTime) +
-                           "\r\n";
+  const std::string left =
+      RecoveryNewerThan(context.folder.File(L"kk_fav.ini"), FavouritesFile({}, {{40, films.a}, {600, films.b}}));
+  context.checks.Require(!left.empty(), "cannot read the stamp of kk_fav.ini");
   context.folder.Write(kRecovery, left);
   const std::string favourites = *context.folder.Read(L"kk_fav.ini");
   Process player = StartPlayingFilm(context.checks, context.folder, films.c);
