@@ -16,6 +16,8 @@ constexpr int kStorageStep = 1024;
 // Posted to the list box by the first change of its rows while it is shown; handled after
 // the handler that made the changes has returned.
 constexpr UINT kPaintAgain = WM_APP + 1;
+// Posted to the list box by the first change of a mark; the rows are drawn again then.
+constexpr UINT kRepaintMarks = WM_APP + 2;
 
 }  // namespace
 
@@ -82,13 +84,12 @@ void ListBoxBinding::RowInserted(int index, const std::wstring& text) {
 // through this binding's: start-up puts in 10,000 rows, and each trip through the window
 // manager and the binding took a third of the time a row costs (under Wine).
 void ListBoxBinding::InsertRow(int index, const std::wstring& text) {
-  const auto wParam = static_cast<WPARAM>(index);
-  const auto lParam = reinterpret_cast<LPARAM>(text.c_str());
-  if (listBoxProc_) {
-    ::CallWindowProcW(listBoxProc_, listBox_, LB_INSERTSTRING, wParam, lParam);
-  } else {
-    ::SendMessageW(listBox_, LB_INSERTSTRING, wParam, lParam);
-  }
+  ToListBox(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+LRESULT ListBoxBinding::ToListBox(UINT message, WPARAM wParam, LPARAM lParam) {
+  return listBoxProc_ ? ::CallWindowProcW(listBoxProc_, listBox_, message, wParam, lParam)
+                      : ::SendMessageW(listBox_, message, wParam, lParam);
 }
 
 void ListBoxBinding::RowsAppended(int first, std::span<const std::wstring> texts) {
@@ -106,14 +107,7 @@ void ListBoxBinding::RowsAppended(int first, std::span<const std::wstring> texts
   }
 }
 
-void ListBoxBinding::ShowMark(int index, bool marked) {
-  const auto wParam = static_cast<WPARAM>(index);
-  if (listBoxProc_) {
-    ::CallWindowProcW(listBoxProc_, listBox_, LB_SETITEMDATA, wParam, marked);
-  } else {
-    ::SendMessageW(listBox_, LB_SETITEMDATA, wParam, marked);
-  }
-}
+void ListBoxBinding::ShowMark(int index, bool marked) { ToListBox(LB_SETITEMDATA, static_cast<WPARAM>(index), marked); }
 
 void ListBoxBinding::MarkChanged(int index, bool marked) {
   ShowMark(index, marked);
@@ -121,13 +115,27 @@ void ListBoxBinding::MarkChanged(int index, bool marked) {
     firstDirtyRow_ = std::min(firstDirtyRow_, index);
     return;
   }
-  // Only that row is drawn again, and only when it is in view.
-  RECT row{}, client{}, shown{};
-  if (form_.List1.Visible() && ::GetClientRect(listBox_, &client) &&
-      ::SendMessageW(listBox_, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row)) != LB_ERR &&
-      ::IntersectRect(&shown, &row, &client)) {
-    ::InvalidateRect(listBox_, &shown, FALSE);
+  // Thousands of marks may change at once: the rows between the first and the last of
+  // them are drawn again once the handler has returned, and only where they are in view.
+  if (marksPending_) {
+    firstMarked_ = std::min(firstMarked_, index);
+    lastMarked_ = std::max(lastMarked_, index);
+    return;
   }
+  marksPending_ = ::PostMessageW(listBox_, kRepaintMarks, 0, 0) != FALSE;
+  firstMarked_ = lastMarked_ = index;
+}
+
+void ListBoxBinding::RepaintMarks() {
+  if (!std::exchange(marksPending_, false) || !form_.List1.Visible()) return;
+  RECT client{}, first{}, last{};
+  if (!::GetClientRect(listBox_, &client) ||
+      ToListBox(LB_GETITEMRECT, static_cast<WPARAM>(firstMarked_), reinterpret_cast<LPARAM>(&first)) == LB_ERR ||
+      ToListBox(LB_GETITEMRECT, static_cast<WPARAM>(lastMarked_), reinterpret_cast<LPARAM>(&last)) == LB_ERR) {
+    return;
+  }
+  RECT rows{client.left, first.top, client.right, last.bottom}, shown{};
+  if (::IntersectRect(&shown, &rows, &client)) ::InvalidateRect(listBox_, &shown, FALSE);
 }
 
 HFONT ListBoxBinding::ItalicFont(HFONT listFont) {
@@ -285,6 +293,9 @@ LRESULT CALLBACK ListBoxBinding::ListBoxProc(HWND window, UINT message, WPARAM w
       return 0;
     case kPaintAgain:
       self->PaintAgain();
+      return 0;
+    case kRepaintMarks:
+      self->RepaintMarks();
       return 0;
     case WM_NCDESTROY:
       // The list box goes before its binding: hand it its own procedure back first.

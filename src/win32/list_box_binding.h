@@ -46,6 +46,9 @@ class ListBoxBinding final : public ListBoxObserver {
   void Unsubclass();
   // A row put into the list box at `index`.
   void InsertRow(int index, const std::wstring& text);
+  // A message straight to the list box's own procedure (when subclassed): the binding's
+  // own messages need not pass through the window manager and the binding again.
+  LRESULT ToListBox(UINT message, WPARAM wParam, LPARAM lParam);
   void ShowAll();
   // `row` and the rows below it need painting once painting starts again.
   void PausePainting(int row);
@@ -55,6 +58,7 @@ class ListBoxBinding final : public ListBoxObserver {
   void ShowMark(int index, bool marked);
   // The list's font in italics, made again when the list's font changes.
   HFONT ItalicFont(HFONT listFont);
+  void RepaintMarks();
 
   HWND listBox_;
   Form1& form_;
@@ -63,6 +67,8 @@ class ListBoxBinding final : public ListBoxObserver {
   int firstDirtyRow_ = 0;  // while paused: the first row whose look changed
   int topAtPause_ = 0;     // while paused: the first row in view when painting stopped
   bool focusWhileHidden_ = false;  // the list had the focus when it was hidden
+  bool marksPending_ = false;      // marks changed: their rows are to be drawn again
+  int firstMarked_ = 0, lastMarked_ = 0;
   HFONT italicOf_ = nullptr;       // the font `italic_` is the italics of
   UniqueFont italic_;
 };
