@@ -19,6 +19,12 @@ bool MayProbe(Platform& platform, int drive, std::uint32_t present) {
          IsLocal(platform.KindOfDrive(static_cast<wchar_t>(L'A' + drive)));
 }
 
+bool SamePathOnOtherDrive(std::wstring_view path, std::wstring_view other) {
+  const int drive = DriveIndexOf(path);
+  return drive >= 0 && DriveIndexOf(other) >= 0 && drive != DriveIndexOf(other) &&
+         EqualsIgnoringAsciiCase(path.substr(2), other.substr(2));
+}
+
 }  // namespace
 
 std::optional<std::wstring> FilmOnOtherDrive(Platform& platform, std::wstring_view path) {
@@ -35,12 +41,6 @@ std::optional<std::wstring> FilmOnOtherDrive(Platform& platform, std::wstring_vi
     found = candidate;
   }
   return found;
-}
-
-bool SamePathOnOtherDrive(std::wstring_view path, std::wstring_view other) {
-  const int drive = DriveIndexOf(path);
-  return drive >= 0 && DriveIndexOf(other) >= 0 && drive != DriveIndexOf(other) &&
-         EqualsIgnoringAsciiCase(path.substr(2), other.substr(2));
 }
 
 bool MovedToOtherDrive(Platform& platform, std::wstring_view favouritePath, const std::wstring& capturedPath) {

@@ -17,12 +17,9 @@ class Platform;
 // when none or several do, or when the path does not start with a drive letter.
 std::optional<std::wstring> FilmOnOtherDrive(Platform& platform, std::wstring_view path);
 
-// Whether the two are the same path on two drive letters: "X:\" each, and the same after
-// the "X:", letter case aside.
-bool SamePathOnOtherDrive(std::wstring_view path, std::wstring_view other);
-
 // Whether the favourite's film at `favouritePath` is the one now at `capturedPath`, moved
-// with its disk to another letter: the same path there, the captured path naming a file
+// with its disk to another letter: the same path there ("X:\" each, the same after the
+// "X:", letter case aside), the captured path naming a file
 // and the favourite's naming none. Only paths on local drives are tested; a letter that
 // is not there names no file without a test. Anything else is no move.
 bool MovedToOtherDrive(Platform& platform, std::wstring_view favouritePath, const std::wstring& capturedPath);
